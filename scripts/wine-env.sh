@@ -1,0 +1,40 @@
+# Sourced by the test and demo scripts: a throwaway Wine prefix, an Xvfb display
+# of our own, a persistent wineserver and a desktop process.
+# usage: vq_wine_start PREFIX_DIR ; ... ; vq_wine_stop
+
+vq_wine_start() {
+  local prefix=$1
+  export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+  export WINE=/usr/lib/wine/wine64
+  if [ -z "${VQ_KEEP_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
+    local fifo; fifo=$(mktemp -u); mkfifo "$fifo"
+    Xvfb -displayfd 7 -screen 0 1280x1024x24 -nolisten tcp 7>"$fifo" >/dev/null 2>&1 &
+    VQ_XVFB_PID=$!
+    local num; read -r -t 20 num <"$fifo"; rm -f "$fifo"
+    [ -n "$num" ] || { echo "Xvfb did not start" >&2; return 1; }
+    export DISPLAY=":$num"
+  fi
+  if [ ! -f "$WINEPREFIX/.vq-ready" ]; then
+    rm -rf "$WINEPREFIX"; mkdir -p "$(dirname "$WINEPREFIX")"
+    $WINE wineboot -i >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver -w
+    $WINE reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    $WINE reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    /usr/lib/wine/wineserver -w
+    touch "$WINEPREFIX/.vq-ready"
+  fi
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  /usr/lib/wine/wineserver -p
+  $WINE explorer.exe /desktop >/dev/null 2>&1 </dev/null &
+  VQ_EXPLORER_PID=$!
+  sleep 1
+}
+
+vq_wine_stop() {
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  [ -n "${VQ_EXPLORER_PID:-}" ] && wait "$VQ_EXPLORER_PID" 2>/dev/null || true
+  [ -n "${VQ_XVFB_PID:-}" ] && kill "$VQ_XVFB_PID" 2>/dev/null || true
+  unset VQ_XVFB_PID VQ_EXPLORER_PID
+}

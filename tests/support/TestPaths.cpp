@@ -1,0 +1,25 @@
+#include "support/TestPaths.h"
+
+#include <filesystem>
+
+namespace {
+std::string Native(std::string path) {
+#ifdef _WIN32
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  if (!path.empty() && path[0] == '\\') path = "Z:" + path;
+#endif
+  return path;
+}
+}  // namespace
+
+std::string SourcePath(const std::string& relative) { return Native(std::string(VQ_SOURCE_DIR) + "/" + relative); }
+std::string BinaryPath(const std::string& relative) { return Native(std::string(VQ_BINARY_DIR) + "/" + relative); }
+
+std::string ScratchDir(const std::string& name) {
+  std::string dir = BinaryPath("scratch/" + name);
+  std::error_code ec;
+  std::filesystem::remove_all(dir, ec);
+  std::filesystem::create_directories(dir, ec);
+  return dir;
+}
