@@ -1,0 +1,16 @@
+// Parts of an 8-bit (GBK) file path. The separators "\" and ":" are looked for
+// character by character, so the second byte of a double-byte character that
+// happens to be 0x5C is not taken for a backslash.
+#pragma once
+
+#include <string>
+
+// The text after the last "\" or ":" (the whole path when there is none).
+std::string ExtractAnsiFileName(const std::string& path);
+
+// The text from the last "." that follows the last "\" or ":", or "" when the
+// file-name part has no ".".
+std::string ExtractAnsiFileExt(const std::string& path);
+
+// True when the extension is exactly ".apk" (byte-wise, so ".APK" is refused).
+bool HasApkExtension(const std::string& path);

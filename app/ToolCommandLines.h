@@ -1,0 +1,11 @@
+// Command lines of the two console tools beside the program. appPath is the
+// program folder with its trailing backslash; it is deliberately not quoted (the
+// platform's rule for unquoted command lines finds the tool), the package path is.
+#pragma once
+
+#include <string>
+
+std::string KillServerCommandLine(const std::string& appPath);
+std::string StartServerCommandLine(const std::string& appPath);
+std::string BadgingCommandLine(const std::string& appPath, const std::string& apkPath);
+std::string InstallCommandLine(const std::string& appPath, const std::string& apkPath);
