@@ -1,0 +1,57 @@
+#include "framework/vclCanvas.h"
+
+#include "framework/vclText.h"
+
+TCanvas::FontScope::FontScope(HDC dc, const TFont& font) : dc_(dc) {
+  old_ = SelectObject(dc, font.Handle());
+  oldColor_ = SetTextColor(dc, font.Color());
+  oldMode_ = SetBkMode(dc, TRANSPARENT);
+}
+
+TCanvas::FontScope::~FontScope() {
+  SelectObject(dc_, old_);
+  SetTextColor(dc_, oldColor_);
+  SetBkMode(dc_, oldMode_);
+}
+
+void TCanvas::FillRect(const RECT& r, COLORREF color) {
+  HBRUSH brush = CreateSolidBrush(color);
+  ::FillRect(dc_, &r, brush);
+  DeleteObject(brush);
+}
+
+void TCanvas::FrameRect(const RECT& r, COLORREF color) {
+  HBRUSH brush = CreateSolidBrush(color);
+  ::FrameRect(dc_, &r, brush);
+  DeleteObject(brush);
+}
+
+void TCanvas::DrawText(const std::string& text, RECT& r, UINT flags) {
+  FontScope scope(dc_, font_);
+  std::wstring w = GbkToWide(text);
+  ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &r, flags);
+}
+
+void TCanvas::TextOut(int x, int y, const std::string& text) {
+  FontScope scope(dc_, font_);
+  std::wstring w = GbkToWide(text);
+  ::TextOutW(dc_, x, y, w.c_str(), static_cast<int>(w.size()));
+}
+
+SIZE TCanvas::TextExtent(const std::string& text) {
+  FontScope scope(dc_, font_);
+  std::wstring w = GbkToWide(text);
+  SIZE size = {0, 0};
+  ::GetTextExtentPoint32W(dc_, w.c_str(), static_cast<int>(w.size()), &size);
+  return size;
+}
+
+TBitmapCanvas::TBitmapCanvas(TacBitmap& bitmap) : TCanvas(CreateCompatibleDC(nullptr)) {
+  old_ = SelectObject(dc_, static_cast<HBITMAP>(bitmap.Handle()));
+}
+
+TBitmapCanvas::~TBitmapCanvas() {
+  GdiFlush();
+  SelectObject(dc_, old_);
+  DeleteDC(dc_);
+}

@@ -1,0 +1,53 @@
+// A drawing surface over a device context: font, brush colour and text output
+// with GBK texts. TBitmapCanvas draws into one of our DIB-section bitmaps.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "framework/vclFont.h"
+#include "paint/acBitmap.h"
+
+class TCanvas {
+ public:
+  explicit TCanvas(HDC dc) : dc_(dc) {}
+  virtual ~TCanvas() = default;
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  HDC Handle() const { return dc_; }
+  TFont& Font() { return font_; }
+
+  void FillRect(const RECT& r, COLORREF color);
+  void FrameRect(const RECT& r, COLORREF color);
+  // Text in the canvas font and colour, transparent background. Flags are DrawText's DT_*.
+  void DrawText(const std::string& text, RECT& r, UINT flags);
+  void TextOut(int x, int y, const std::string& text);
+  SIZE TextExtent(const std::string& text);
+
+ protected:
+  // Selects the font into the DC for the duration of one call.
+  class FontScope {
+   public:
+    FontScope(HDC dc, const TFont& font);
+    ~FontScope();
+   private:
+    HDC dc_;
+    HGDIOBJ old_;
+    COLORREF oldColor_;
+    int oldMode_;
+  };
+  HDC dc_;
+  TFont font_;
+};
+
+class TBitmapCanvas : public TCanvas {
+ public:
+  // The bitmap must have a GDI handle (made by NewDibBitmap or the DIB allocator).
+  explicit TBitmapCanvas(TacBitmap& bitmap);
+  ~TBitmapCanvas() override;
+
+ private:
+  HGDIOBJ old_;
+};

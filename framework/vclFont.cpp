@@ -1,0 +1,61 @@
+#include "framework/vclFont.h"
+
+#include "framework/vclText.h"
+
+TFont::TFont() = default;
+TFont::~TFont() { FreeHandle(); }
+
+void TFont::FreeHandle() const {
+  if (handle_) {
+    DeleteObject(handle_);
+    handle_ = nullptr;
+  }
+}
+
+void TFont::Changed() {
+  FreeHandle();
+  if (OnChange) OnChange();
+}
+
+void TFont::SetName(const std::string& name) {
+  if (name != name_) { name_ = name; Changed(); }
+}
+void TFont::SetHeight(int height) {
+  if (height != height_) { height_ = height; Changed(); }
+}
+void TFont::SetColor(COLORREF color) {
+  if (color != color_) { color_ = color; if (OnChange) OnChange(); }
+}
+void TFont::SetStyle(unsigned style) {
+  if (style != style_) { style_ = style; Changed(); }
+}
+
+bool TFont::SameAs(const TFont& o) const {
+  return name_ == o.name_ && height_ == o.height_ && color_ == o.color_ && style_ == o.style_;
+}
+
+void TFont::Assign(const TFont& o) {
+  if (SameAs(o)) return;
+  name_ = o.name_;
+  height_ = o.height_;
+  color_ = o.color_;
+  style_ = o.style_;
+  Changed();
+}
+
+HFONT TFont::Handle() const {
+  if (!handle_) {
+    LOGFONTW lf = {};
+    lf.lfHeight = height_;
+    lf.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (style_ & fsItalic) ? TRUE : FALSE;
+    lf.lfUnderline = (style_ & fsUnderline) ? TRUE : FALSE;
+    lf.lfStrikeOut = (style_ & fsStrikeOut) ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    std::wstring face = GbkToWide(name_);
+    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    handle_ = CreateFontIndirectW(&lf);
+  }
+  return handle_;
+}

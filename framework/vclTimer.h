@@ -1,0 +1,27 @@
+// Message-queue timers of the GUI thread.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/vclComponent.h"
+
+class TTimer : public TComponent {
+ public:
+  explicit TTimer(TComponent* owner);
+  ~TTimer() override;
+
+  unsigned Interval() const { return interval_; }
+  void SetInterval(unsigned ms);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool on);
+  TNotifyEvent OnTimer;
+
+  // Delivers one WM_TIMER of the application's utility window.
+  static void Dispatch(UINT_PTR id);
+
+ private:
+  void Update();
+  unsigned interval_ = 1000;
+  bool enabled_ = true;
+  UINT_PTR id_ = 0;
+};
