@@ -31,7 +31,8 @@ struct TacParentImage {
   bool HasImage;
 };
 
-// The item's origin lies at (x, y) of image; no fill colour.
+// The item's origin lies at (x, y) of image; no fill colour. HasImage is
+// false when image is null.
 TacParentImage ParentImageFromBitmap(const TacBitmap* image, int32_t x, int32_t y);
 // No image; the colour, resolved to RGB.
 TacParentImage ParentImageFromColor(uint32_t color);
