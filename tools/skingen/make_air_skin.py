@@ -77,7 +77,8 @@ C = {k: hex_rgb(v) for k, v in {
     "accent_soft": "DCEAF8",
     "accent_pale": "F1F7FE",
     "line": "D6DCE4",           # quiet 1-pixel borders (group box, panels)
-    "field_line": "BDC6D1",     # edits and check boxes
+    "field_line": "BDC6D1",     # edits and combo boxes
+    "check_line": "A3AEBB",     # check boxes and radio buttons
     "button_line": "A9B5C3",
     "link": "2F6FB3",
     "link_hot": "0B57D0",
@@ -137,8 +138,8 @@ EXB_WB = 24
 EXB_W = EXB_WL + 8 + EXB_WR
 EXB_H = EXB_WT + 8 + EXB_WB
 
-SHADOW_ACTIVE = dict(alpha=0.30, sigma=4.0, dy=2.0)
-SHADOW_INACTIVE = dict(alpha=0.17, sigma=3.2, dy=1.0)
+SHADOW_ACTIVE = dict(alpha=0.42, sigma=4.0, dy=2.0)
+SHADOW_INACTIVE = dict(alpha=0.26, sigma=3.2, dy=1.0)
 
 # The 64 sections, in the order the engine's example skin defines them.
 SECTION_ORDER = [
@@ -268,7 +269,7 @@ def check_states(grayed=False):
         g = hex_rgb("C4CBD3")
         return [dict(line=g, top=hex_rgb("F3F4F6"), bottom=hex_rgb("EBEDF0"), ink=hex_rgb("A9B1BB"))] * 3
     return [
-        dict(line=C["field_line"], top=C["white"], bottom=hex_rgb("EEF1F5"), ink=C["accent"]),
+        dict(line=C["check_line"], top=C["white"], bottom=hex_rgb("EEF1F5"), ink=C["accent"]),
         dict(line=C["accent"], top=C["white"], bottom=C["accent_pale"], ink=C["accent"]),
         dict(line=C["accent_dark"], top=C["accent_pale"], bottom=C["accent_soft"], ink=C["accent_dark"]),
     ]
@@ -528,7 +529,7 @@ def build(master):
     refs["tab"] = border("tab", rounded_border(
         (10, 10), FIELD_RADIUS, [C["line"], C["accent"], C["line"]], bg, rect=(0, 0, 10, 10 + FIELD_RADIUS + 2)),
         (4, 4, 4, 1), 3)
-    refs["divider"] = border("divider", plain_lines(3, 3, [(0, 0.5, 3, 0.5, hex_rgb("E1E6EC"))], C["white"]),
+    refs["divider"] = border("divider", plain_lines(3, 3, [(0, 0.5, 3, 0.5, hex_rgb("D9DFE6"))], C["white"]),
                              (1, 1, 1, 1), 1, mask_type=0)
     refs["statusline"] = border("statusline", line_border(
         6, 6, [(0, 0.5, 6, 0.5, C["line"]), (0, 1.5, 6, 1.5, C["white"])], bg), (2, 2, 2, 2), 1)

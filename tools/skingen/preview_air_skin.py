@@ -462,8 +462,8 @@ def window(skin, active=True, hot_close=False):
 
 
 def controls_strip(skin):
-    s = Surface(420, 120, [242, 244, 247, 255])
-    paint_face(skin, s, "FORM", (0, 0, 420, 120), 0, None)
+    s = Surface(482, 150, [242, 244, 247, 255])
+    paint_face(skin, s, "FORM", (0, 0, 482, 150), 0, None)
     texts = []
     before = s.copy()
     for i, st in enumerate((0, 1, 2)):
@@ -480,7 +480,38 @@ def controls_strip(skin):
     paint_item(skin, s, "EDIT", (10, 95, 150, 115), 0, before)
     paint_item(skin, s, "EDIT", (160, 95, 300, 115), 1, before)
     texts.append((16, 97, 12, colour(skin.num("EDIT", "FONTCOLOR")), "edit", False))
+    menu_mock(skin, s, texts, (330, 10, 470, 140))
     return s, texts
+
+
+def menu_mock(skin, s, texts, rect):
+    """A popup menu: background with icon line and border, a hot item, a check, a divider."""
+    before = s.copy()
+    left, top, right, bottom = rect
+    paint_face(skin, s, "MAINMENU", rect, 0, before)
+    m = skin.mask("MAINMENU", "BORDERSMASK")
+    sbw = int(skin.sections["MAINMENU"]["BORDERSMASK"].split("^")[-1]) if m else 0
+    paint_face(skin, s, "ICOLINE", (left + sbw, top + sbw, left + sbw + 24, bottom - sbw), 0, before)
+    if m:
+        draw_border_mask(s, rect, m, 0, before)
+    y = top + 3
+    items = (("恢复", False, 0), ("移动", False, 0), ("最小化", True, 0), ("-", False, 0),
+             ("总在最前", False, 1), ("关闭", False, 0))
+    back = s.copy()
+    for caption, hot, checked in items:
+        if caption == "-":
+            dm = skin.mask("DIVIDERV", "BORDERSMASK")
+            draw_border_mask(s, (left + 3 + 24 + 2, y, right - 3 - 2, y + 2), dm, 0, back)
+            y += 2
+            continue
+        r = (left + 3, y, right - 3, y + 20)
+        paint_item(skin, s, "MENUITEM", r, 1 if hot else 0, back)
+        if checked:
+            cm = skin.mask("GLOBALINFO", "CHECK")
+            draw_glyph(s, r[0] + 2, y + 2, cm, 1 if hot else 0)
+        fc = colour(skin.num("MENUITEM", "HOTFONTCOLOR" if hot else "FONTCOLOR"))
+        texts.append((r[0] + 16 + 4 + 6 + 4, y + 3, 12, fc, caption, False))
+        y += 20
 
 
 def flatten(s, backdrop):
