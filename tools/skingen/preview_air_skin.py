@@ -484,6 +484,19 @@ def controls_strip(skin):
     return s, texts
 
 
+def plain_window(skin):
+    """A window framed without the shadow border: FORM border, FORMTITLE title."""
+    s = Surface(300, 110, [255, 255, 255, 255])
+    before = s.copy()
+    rect = (10, 10, 290, 100)
+    paint_item(skin, s, "FORM", rect, 1, before)
+    paint_item(skin, s, "FORMTITLE", (10, 10, 290, 10 + 26), 1, before)
+    texts = [(18, 14, 12, colour(skin.num("FORMTITLE", "HOTFONTCOLOR")), "without the shadow border", False)]
+    m = skin.mask("GLOBALINFO", "SICONCLOSE")
+    draw_glyph(s, 290 - 3 - 24, 10 + 4, m, 0)
+    return s, texts
+
+
 def menu_mock(skin, s, texts, rect):
     """A popup menu: background with icon line and border, a hot item, a check, a divider."""
     before = s.copy()
@@ -540,7 +553,8 @@ def render(out, scale):
     for name, (surface, texts), backdrop in (
             ("active", window(skin, True, hot_close=True), (208, 214, 222)),
             ("inactive", window(skin, False), (255, 255, 255)),
-            ("controls", controls_strip(skin), (255, 255, 255))):
+            ("controls", controls_strip(skin), (255, 255, 255)),
+            ("plain", plain_window(skin), (255, 255, 255))):
         base = os.path.join(tmp, name + ".ppm")
         write_ppm(base, flatten(surface, backdrop))
         cmd = ["convert", base, "-font", FONT, "-gravity", "NorthWest"]
