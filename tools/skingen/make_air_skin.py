@@ -28,13 +28,13 @@ names while a folder skin opens the file by the name as written):
   EXTB.PNG        EXBORDER: the whole window frame for the layered shadow border
                   (centred mode, BORDERMODE=1): soft shadow, 1-pixel outline,
                   title bar and side borders; frame 0 inactive, frame 1 active.
-  GLOWCLOSE.PNG, GLOWCALONE.PNG   red glow around the hot close button
-  GLOWMIN.PNG, GLOWMAX.PNG, GLOWNORM.PNG   faint blue glow around the other
-                  title buttons. Every glow is the button's size plus
-                  GLOW_MARGIN on each side; its nine-part margins are twice
-                  that margin, so the glow reaches GLOW_MARGIN outside the
-                  button and GLOW_MARGIN over its edge, and drawn at its own
-                  size it is copied pixel for pixel.
+  GLOWCLOSE.PNG, GLOWCALONE.PNG   the hot close button in a red glow
+  GLOWMIN.PNG, GLOWMAX.PNG, GLOWNORM.PNG   the other hot title buttons in a faint
+                  blue glow. The frame fades a glow in over the title button the
+                  mouse is on, placed GLOW_MARGIN (the GLOWMARGIN keys) up and left
+                  of it, so each holds the button's hot picture inside a halo
+                  GLOW_MARGIN wide. Its nine-part margins are half the image, so
+                  drawn at its own size it is copied whole, centre included.
 
 Every image reference in Options.dat resolves to a real image area; the script
 checks that before it writes anything. Deliberate exceptions: none. Keys that
@@ -223,14 +223,15 @@ TITLE_GLYPHS = {"close": glyph_close, "min": glyph_min, "max": glyph_max, "norm"
                 "help": glyph_help, "blank": None}
 
 
-def title_button_frames(kind, width, height, glyph_size, stroke):
+def title_button_canvases(kind, width, height, glyph_size, stroke):
+    """The normal, hot and pressed pictures of a title button."""
     close = kind == "close"
     states = [
         (None, C["tb_glyph"]),
         (C["close_hot"] if close else C["tb_hot"], C["white"] if close else C["tb_glyph_hot"]),
         (C["close_pressed"] if close else C["tb_pressed"], C["white"] if close else C["tb_glyph_hot"]),
     ]
-    frames = []
+    pictures = []
     for face, ink in states:
         cv = Canvas(width, height)
         if face is not None:
@@ -242,23 +243,30 @@ def title_button_frames(kind, width, height, glyph_size, stroke):
             cv.fill(cov_stroke(segs, stroke), ink)
             if kind == "help":
                 cv.fill(help_dot(cx, cy, glyph_size), ink)
-        frames.append(glyph_frame(cv))
-    return frames
+        pictures.append(cv)
+    return pictures
 
 
-def glow_image(width, height, colour, strength):
-    """A soft halo around a button of width x height, GLOW_MARGIN wide, transparent inside."""
+def title_button_frames(kind, width, height, glyph_size, stroke):
+    return [glyph_frame(cv) for cv in title_button_canvases(kind, width, height, glyph_size, stroke)]
+
+
+def glow_image(kind, width, height, colour, strength):
+    """The hot title button inside a soft halo GLOW_MARGIN wide.
+
+    The frame shows it over the button while the mouse is on it, fading in, so
+    it carries the button's hot picture as well as the halo.
+    """
     m = GLOW_MARGIN
     cv = Canvas(width + 2 * m, height + 2 * m)
     for y in range(cv.height):
         for x in range(cv.width):
             d = sd_round_rect(x + 0.5, y + 0.5, m, m, m + width, m + height, BUTTON_RADIUS)
-            if d > 0:
+            if d > -1.0:
                 a = strength * (1.0 - clamp01(d / m)) ** 2
-            else:
-                a = strength * 0.45 * clamp01(1.0 + d / 2.0)
-            if a > 0:
-                cv.over(x, y, colour, a)
+                if a > 0:
+                    cv.over(x, y, colour, a)
+    cv.blit(title_button_canvases(kind, width, height, 9, 1.25)[1], m, m)
     return cv
 
 
@@ -480,15 +488,17 @@ def build(master):
         refs[key] = glyph_ref(rect, 3, 1)
     refs["TITLEBUTTON"] = glyph_ref(master.add("big-blank", title_button_frames("blank", TITLE_BUTTON_W, TITLE_BUTTON_H, 0, 0)), 3, 1)
 
-    glow_margins = (2 * GLOW_MARGIN,) * 4
-    for key, name, w, colour, strength in (
-            ("BICONCLOSEGLOW0", "GLOWCLOSE.PNG", CLOSE_BUTTON_W, C["close_glow"], 0.55),
-            ("BICLOSEALONEGLOW0", "GLOWCALONE.PNG", CLOSE_BUTTON_W, C["close_glow"], 0.55),
-            ("BICONMINGLOW0", "GLOWMIN.PNG", TITLE_BUTTON_W, C["tb_glow"], 0.30),
-            ("BICONMAXGLOW0", "GLOWMAX.PNG", TITLE_BUTTON_W, C["tb_glow"], 0.30),
-            ("BICONNORMGLOW0", "GLOWNORM.PNG", TITLE_BUTTON_W, C["tb_glow"], 0.30)):
-        pngs[name] = glow_image(w, TITLE_BUTTON_H, colour, strength)
-        refs[key] = file_ref(name, 1, 0, 4, glow_margins)
+    for key, name, kind, w, colour, strength in (
+            ("BICONCLOSEGLOW0", "GLOWCLOSE.PNG", "close", CLOSE_BUTTON_W, C["close_glow"], 0.55),
+            ("BICLOSEALONEGLOW0", "GLOWCALONE.PNG", "close", CLOSE_BUTTON_W, C["close_glow"], 0.55),
+            ("BICONMINGLOW0", "GLOWMIN.PNG", "min", TITLE_BUTTON_W, C["tb_glow"], 0.30),
+            ("BICONMAXGLOW0", "GLOWMAX.PNG", "max", TITLE_BUTTON_W, C["tb_glow"], 0.30),
+            ("BICONNORMGLOW0", "GLOWNORM.PNG", "norm", TITLE_BUTTON_W, C["tb_glow"], 0.30)):
+        pngs[name] = glow_image(kind, w, TITLE_BUTTON_H, colour, strength)
+        # Margins of half the image: drawn as a nine-part image at its own size
+        # (button + GLOW_MARGIN on each side) it is copied whole, centre included.
+        gw, gh = w + 2 * GLOW_MARGIN, TITLE_BUTTON_H + 2 * GLOW_MARGIN
+        refs[key] = file_ref(name, 1, 0, 4, (gw // 2, gh // 2, gw - gw // 2, gh - gh // 2))
 
     pngs["EXTB.PNG"] = exborder_image()
     refs["EXBORDER"] = file_ref("EXTB.PNG", 2, 0, 3, (EXB_WL, EXB_WT, EXB_WR, EXB_WB))
@@ -733,6 +743,16 @@ def check_sections(sections, master_size, pngs):
                 words = [w for w in value.split("!") if w]
                 if words[0] not in pngs:
                     raise SystemExit("%s.%s: no image %s" % (name, key, words[0]))
+                image = pngs[words[0]]
+                count, mask_type, kind = int(words[1]), int(words[2]), int(words[3])
+                fw, fh = image.width // count, image.height // (mask_type + 1)
+                if image.width % count or image.height % (mask_type + 1):
+                    raise SystemExit("%s.%s: image does not split into its frames" % (name, key))
+                if len(words) >= 8:
+                    wl, wt, wr, wb = (int(w) for w in words[4:8])
+                    # Glows (kind 4) are drawn at their own size and may leave no middle.
+                    if wl + wr > fw or wt + wb > fh or (kind < 4 and (wl + wr >= fw or wt + wb >= fh)):
+                        raise SystemExit("%s.%s: margins do not fit the frame" % (name, key))
             elif ".BMP" in value.upper() or ".JPG" in value.upper() or ".JPEG" in value.upper():
                 if not (name == "GLOBALINFO" and key == "MASTERBITMAP"):
                     raise SystemExit("%s.%s: unexpected image file value" % (name, key))

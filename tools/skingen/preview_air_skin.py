@@ -413,8 +413,8 @@ def window(skin, active=True, hot_close=False):
         bw_ = (m["R"][2] - m["R"][0]) // m["count"]
         bh = (m["R"][3] - m["R"][1]) // 2
         x, y = right - bw_, (th - bh) // 2 + fo
-        st = 1 if (hot_close and key == "BICONCLOSE") else 0
-        draw_glyph(s, x, y, m, st, faded=not active and st == 0)
+        # A hot button keeps its normal picture in the frame; the glow fades in over it.
+        draw_glyph(s, x, y, m, 0, faded=not active)
         if hot_close and key == "BICONCLOSE":
             glows.append((skin.mask("GLOBALINFO", key + "GLOW0"), x - int(g[key + "GLOWMARGIN"]),
                           y - int(g[key + "GLOWMARGIN"])))
