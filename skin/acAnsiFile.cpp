@@ -32,6 +32,8 @@ bool ReadAnsiFile(const std::string& name, std::vector<uint8_t>& data, size_t ma
     if (got < sizeof chunk) break;
   }
   if (std::ferror(f.get())) {
+    // Nothing readable at all (a folder, for one) counts as no file.
+    if (data.empty()) return false;
     data.clear();
     throw EacFileError("Cannot read file \"" + name + "\"");
   }

@@ -19,7 +19,7 @@ constexpr size_t MaxWholeFileSize = 256u * 1024u * 1024u;
 
 // True when the name opens as a readable file.
 bool AnsiFileExists(const std::string& name);
-// False when the file cannot be opened; raises EacFileError on a read error or
+// False when the file cannot be opened (or not a byte of it read); raises EacFileError on a read error or
 // a file larger than maxSize.
 bool ReadAnsiFile(const std::string& name, std::vector<uint8_t>& data, size_t maxSize = MaxWholeFileSize);
 // Replaces the file; raises EacFileError when it cannot be written completely.

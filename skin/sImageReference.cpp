@@ -1,0 +1,104 @@
+#include "skin/sImageReference.h"
+
+#include <vector>
+
+#include "skin/acAnsiText.h"
+#include "skin/acStrToInt.h"
+
+namespace {
+
+// Columns count from 1; a field beyond the end is empty (and so not a number).
+int Column(std::string_view value, size_t first, size_t count) {
+  std::string_view field = first - 1 < value.size() ? value.substr(first - 1, count) : std::string_view();
+  return StrToInt(field);
+}
+
+TacRect MasterRect(std::string_view v) {
+  return TacRect{Column(v, 2, 4), Column(v, 7, 4), Column(v, 12, 4), Column(v, 17, 4)};
+}
+
+std::vector<std::string_view> Words(std::string_view value, char separator) {
+  std::vector<std::string_view> words;
+  size_t pos = 0;
+  while (pos < value.size()) {
+    size_t end = value.find(separator, pos);
+    if (end == std::string_view::npos) end = value.size();
+    if (end > pos) words.push_back(value.substr(pos, end - pos));
+    pos = end + 1;
+  }
+  return words;
+}
+
+std::string_view Word(const std::vector<std::string_view>& words, size_t number) {
+  return number <= words.size() ? words[number - 1] : std::string_view();
+}
+
+}  // namespace
+
+TacImageReference ParseImageReference(std::string_view v) {
+  TacImageReference ref;
+  if (v.empty()) return ref;
+  switch (v[0]) {
+    case '@':
+      ref.Form = TacImageRefForm::MasterGlyph;
+      ref.R = MasterRect(v);
+      ref.ImageCount = Column(v, 22, 1);
+      ref.MaskType = Column(v, 24, 1);
+      return ref;
+    case '^':
+      ref.Form = TacImageRefForm::MasterBorder;
+      ref.R = MasterRect(v);
+      ref.HasMargins = true;
+      ref.WL = Column(v, 22, 4);
+      ref.WT = Column(v, 27, 4);
+      ref.WR = Column(v, 32, 4);
+      ref.WB = Column(v, 37, 4);
+      ref.ImageCount = Column(v, 42, 1);
+      ref.MaskType = Column(v, 44, 1);
+      ref.DrawMode = Column(v, 46, 1);
+      ref.BorderWidth = Column(v, 48, 1);
+      return ref;
+    case '~':
+      ref.Form = TacImageRefForm::MasterTexture;
+      ref.R = MasterRect(v);
+      ref.DrawMode = Column(v, 22, 2);
+      ref.MaskType = v.size() >= 25 ? Column(v, 25, 1) : 0;
+      ref.ImageCount = 1;
+      return ref;
+    case '!': {
+      std::vector<std::string_view> words = Words(v, '!');
+      std::string_view name = Word(words, 1);
+      if (name.find(".BMP") == std::string_view::npos && name.find(".PNG") == std::string_view::npos) return ref;
+      ref.ImageCount = StrToInt(Word(words, 2));
+      ref.MaskType = StrToInt(Word(words, 3));
+      ref.ImageKind = StrToInt(Word(words, 4));
+      if (ref.ImageKind < 0) return ref;
+      if (words.size() >= 5) {
+        ref.HasMargins = true;
+        ref.WL = StrToInt(Word(words, 5));
+        ref.WT = StrToInt(Word(words, 6));
+        ref.WR = StrToInt(Word(words, 7));
+        ref.WB = StrToInt(Word(words, 8));
+      }
+      ref.Form = TacImageRefForm::ImageFile;
+      ref.FileName = std::string(name);
+      return ref;
+    }
+    default:
+      break;
+  }
+  // Values with "#" are the legacy rectangle form, which no skin of ours uses.
+  if (v.find('#') != std::string_view::npos) return ref;
+  std::string upper = AnsiUpperCase(v);
+  if (upper.find(".BMP") == std::string::npos) return ref;
+  ref.Form = TacImageRefForm::BitmapFile;
+  ref.FileName = std::move(upper);
+  ref.ImageCount = 3;
+  ref.MaskType = 1;
+  return ref;
+}
+
+bool IsJpegReference(std::string_view value) {
+  std::string upper = AnsiUpperCase(value);
+  return upper.find(".JPG") != std::string::npos || upper.find(".JPEG") != std::string::npos;
+}
