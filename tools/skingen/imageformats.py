@@ -83,9 +83,3 @@ def ico_bytes(images):
         offset += len(dib)
     return directory + b"".join(dibs)
 
-
-def write_file(path, data):
-    import os
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "wb") as f:
-        f.write(data)

@@ -47,12 +47,13 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
-from imageformats import bmp24_bytes, png_bytes, write_file  # noqa: E402
+from generated_files import emit  # noqa: E402
+from imageformats import bmp24_bytes, png_bytes  # noqa: E402
 from mastersheet import (MasterSheet, border_pixel, border_ref, file_ref,  # noqa: E402
                          glyph_pixel, glyph_ref)
 from skinraster import (Canvas, arc_points, clamp01, cov_circle, cov_circle_ring,  # noqa: E402
-                        cov_polygon, cov_ring, cov_round_rect, cov_stroke, hex_rgb, mix,
-                        polyline, sd_round_rect, vertical_gradient)
+                        cov_ring, cov_round_rect, cov_stroke, hex_rgb, polyline, sd_round_rect,
+                        vertical_gradient)
 import math  # noqa: E402
 
 REPO = os.path.dirname(os.path.dirname(HERE))
@@ -778,14 +779,7 @@ def main():
     outputs = {"Options.dat": options_text(sections), "MASTER.BMP": bmp24_bytes(master_rows)}
     for name, canvas in pngs.items():
         outputs[name] = png_bytes(canvas.rgba_rows())
-    os.makedirs(OUT_DIR, exist_ok=True)
-    for existing in os.listdir(OUT_DIR):
-        if existing not in outputs:
-            os.remove(os.path.join(OUT_DIR, existing))
-    for name in sorted(outputs):
-        write_file(os.path.join(OUT_DIR, name), outputs[name])
-    total = sum(len(v) for v in outputs.values())
-    print("wrote %d files, %d bytes, to %s" % (len(outputs), total, os.path.relpath(OUT_DIR, REPO)))
+    emit(OUT_DIR, outputs, prune=True)
 
 
 if __name__ == "__main__":

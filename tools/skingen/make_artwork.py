@@ -18,7 +18,8 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
-from imageformats import ico_bytes, png_bytes, write_file  # noqa: E402
+from generated_files import emit  # noqa: E402
+from imageformats import ico_bytes, png_bytes  # noqa: E402
 from skinraster import (Canvas, cov_circle, cov_circle_ring, cov_polygon, cov_ring,  # noqa: E402
                         cov_round_rect, cov_stroke, hex_rgb, polyline, sd_round_rect,
                         vertical_gradient)
@@ -138,9 +139,7 @@ def main():
         "GlyphClose.png": png_bytes(glyph_close().rgba_rows()),
         "ApkInstaller.ico": ico_bytes([icon(n).rgba_rows() for n in ICON_SIZES]),
     }
-    for name in sorted(outputs):
-        write_file(os.path.join(OUT_DIR, name), outputs[name])
-    print("wrote %s to %s" % (", ".join(sorted(outputs)), os.path.relpath(OUT_DIR, REPO)))
+    emit(OUT_DIR, outputs)
 
 
 if __name__ == "__main__":

@@ -25,7 +25,8 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
-from imageformats import png_bytes, write_file  # noqa: E402
+from generated_files import emit  # noqa: E402
+from imageformats import png_bytes  # noqa: E402
 from skinraster import Canvas, hex_rgb, sd_round_rect  # noqa: E402
 
 REPO = os.path.dirname(os.path.dirname(HERE))
@@ -55,9 +56,7 @@ def shadow(look):
 def main():
     outputs = {"ShadowActive.png": png_bytes(shadow(ACTIVE).rgba_rows()),
                "ShadowInactive.png": png_bytes(shadow(INACTIVE).rgba_rows())}
-    for name in sorted(outputs):
-        write_file(os.path.join(OUT_DIR, name), outputs[name])
-    print("wrote %s to %s" % (", ".join(sorted(outputs)), os.path.relpath(OUT_DIR, REPO)))
+    emit(OUT_DIR, outputs)
 
 
 if __name__ == "__main__":
