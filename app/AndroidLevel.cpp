@@ -2,22 +2,28 @@
 
 #include <cstdint>
 
-#include "app/InstallerError.h"
+#include "skin/acStrToInt.h"
+
+namespace {
+[[noreturn]] void NotANumber(const std::string& text) {
+  throw EConvertError("'" + text + "' is not a valid integer value");
+}
+}  // namespace
 
 int ParseDecimalInt(const std::string& text) {
   size_t i = 0;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  if (i == text.size()) throw EConvertError("'" + text + "' 不是有效的整数.");
+  if (i == text.size()) NotANumber(text);
   int64_t value = 0;
   for (; i < text.size(); ++i) {
     const char c = text[i];
-    if (c < '0' || c > '9') throw EConvertError("'" + text + "' 不是有效的整数.");
+    if (c < '0' || c > '9') NotANumber(text);
     value = value * 10 + (c - '0');
-    if (value > int64_t{INT32_MAX} + 1) throw EConvertError("'" + text + "' 不是有效的整数.");
+    if (value > int64_t{INT32_MAX} + 1) NotANumber(text);
   }
   if (negative) value = -value;
-  if (value > INT32_MAX || value < INT32_MIN) throw EConvertError("'" + text + "' 不是有效的整数.");
+  if (value > INT32_MAX || value < INT32_MIN) NotANumber(text);
   return static_cast<int>(value);
 }
 

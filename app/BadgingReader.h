@@ -22,7 +22,7 @@ enum class BadgingResult {
 extern const char* const kBadgingFailedText;
 
 // Applies one line; false when it was a "package:" line with a blank name.
-// Raises EConvertError for a "sdkVersion:" level that is no number.
+// Raises EConvertError (skin/acStrToInt.h) for a "sdkVersion:" level that is no number.
 bool ApplyBadgingLine(const std::string& line, BadgingSink& sink);
 
 // Splits the output into lines and applies them in order. Later lines overwrite

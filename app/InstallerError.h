@@ -1,5 +1,6 @@
 // Errors the installer raises to its callers. Handlers report them through the
-// application's error box with what() as the text (8-bit GBK).
+// application's error box with what() as the text (8-bit GBK). A level text that
+// is no number raises the program-wide EConvertError of skin/acStrToInt.h.
 #pragma once
 
 #include <stdexcept>
@@ -8,10 +9,4 @@
 class EInstallerError : public std::runtime_error {
  public:
   explicit EInstallerError(const std::string& message) : std::runtime_error(message) {}
-};
-
-// A text that should hold a decimal integer does not.
-class EConvertError : public EInstallerError {
- public:
-  explicit EConvertError(const std::string& message) : EInstallerError(message) {}
 };

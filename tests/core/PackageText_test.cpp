@@ -9,10 +9,10 @@
 #include "app/AnsiFileName.h"
 #include "app/BadgingReader.h"
 #include "app/FileSizeText.h"
-#include "app/InstallerError.h"
 #include "app/OutputLines.h"
 #include "app/PackageDisplayName.h"
 #include "app/ToolCommandLines.h"
+#include "skin/acStrToInt.h"
 
 namespace {
 
@@ -106,7 +106,7 @@ TEST(AndroidLevel, ConversionErrorNamesTheText) {
     AndroidVersionText("Q");
     FAIL() << "no error";
   } catch (const EConvertError& e) {
-    EXPECT_EQ(std::string(e.what()), "'Q' 不是有效的整数.");
+    EXPECT_EQ(std::string(e.what()), "'Q' is not a valid integer value");
   }
   EXPECT_EQ(ParseDecimalInt("2147483647"), 2147483647);
   EXPECT_EQ(ParseDecimalInt("-2147483648"), -2147483647 - 1);

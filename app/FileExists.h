@@ -1,0 +1,6 @@
+// Whether a path names an existing file (a folder does not count).
+#pragma once
+
+#include <string>
+
+bool FileExists(const std::string& path);

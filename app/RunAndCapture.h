@@ -1,0 +1,13 @@
+// Runs a console tool as a hidden child process and returns what it wrote.
+#pragma once
+
+#include <string>
+
+// Runs commandLine (an unquoted program path is resolved by the platform's rule)
+// in workDir (the caller's current folder when empty) with standard output and
+// standard error on one pipe; blocks until the child has ended and returns every
+// byte it wrote, in order of arrival. A zero byte cuts the 255-byte chunk it
+// arrived in. Pending window messages of the calling thread are processed once
+// first. Raises EInstallerError("命令错误!") when the child cannot be started.
+// Keeps all state local: runs may overlap on several threads.
+std::string RunAndCapture(const std::string& commandLine, const std::string& workDir);
