@@ -1,0 +1,271 @@
+#include "app/uVqMainFrm.h"
+
+#include <shellapi.h>
+
+#include "app/AppImages.h"
+#include "app/BadgingReader.h"
+#include "app/FileSizeText.h"
+#include "app/FileTypeRegistration.h"
+#include "app/GetApkFileSize.h"
+#include "app/InstallOutcome.h"
+#include "app/PackageDisplayName.h"
+#include "app/PackageTools.h"
+#include "app/AnsiFileName.h"
+#include "app/ToolCommandLines.h"
+#include "app/UserDecimalSeparator.h"
+#include "app/uDriveFrm.h"
+#include "app/uStupThread.h"
+#include "framework/vclApplication.h"
+#include "framework/vclParams.h"
+#include "framework/vclText.h"
+
+std::string AppPath;
+std::string ApkFileName;
+TVqMainFrm* VqMainFrm = nullptr;
+
+const char* const kMarketUrl = "http://market.ptqapk.example/";
+const char* const kHelpUrl = "http://help.ptqapk.example/usb-driver.html";
+
+namespace {
+const TColor kLabelColor = 2171169;  // 0x212121
+const char* const kReadyText = "准备就绪,请点击\"安装\"按钮将软件安装到手机.";
+const char* const kHelpText =
+    "您可以用鼠标拖APK文件到窗体上来进行安装.\r\n您还可以双击APK文件进行安装.\r\n您还可以对APK文件单击鼠标右键进行安装.";
+const char* const kWrongTypeText = "文件类型错误,不支持该文件格式.";
+
+template <class T>
+T* Place(TForm* form, TWinControl* parent, const char* name, int l, int t, int w, int h, const std::string& caption) {
+  T* c = new T(form);
+  c->SetName(name);
+  c->SetCaption(caption);
+  c->SetBounds(form->Scale(l), form->Scale(t), form->Scale(w), form->Scale(h));
+  c->Font().Assign(form->Font());
+  c->SetParent(parent);
+  return c;
+}
+
+void SetFont(TForm* form, TControl* c, int height, TColor color, unsigned style = 0) {
+  c->Font().SetName("Tahoma");
+  c->Font().SetHeight(form->Scale(height));
+  c->Font().SetColor(color);
+  c->Font().SetStyle(style);
+}
+
+// Fills the package labels as the badging lines are read.
+class LabelSink : public BadgingSink {
+ public:
+  explicit LabelSink(TVqMainFrm* form) : form_(form) {}
+  void SetPackageName(const std::string& name) override { form_->lblSoftComName->SetCaption(name); }
+  void SetVersionName(const std::string& version) override { form_->lblSoftVer->SetCaption(version); }
+  void SetAndroidVersion(const std::string& text) override { form_->lblSoftOsVer->SetCaption(text); }
+
+ private:
+  TVqMainFrm* form_;
+};
+}  // namespace
+
+TVqMainFrm::TVqMainFrm(TComponent* owner) : TForm(owner) {
+  VqMainFrm = this;
+  TFormDescription d;
+  d.Name = "VqMainFrm";
+  d.Caption = "铂蜓APK应用安装器 -- Preview 2";
+  d.ClientWidth = 450;
+  d.ClientHeight = 262;
+  d.BorderStyle = bsSingle;
+  d.BorderIcons = biSystemMenu | biMinimize;
+  d.Position = poDesktopCenter;
+  d.FontName = "Tahoma";
+  d.FontHeight = -12;
+  ApplyDescription(d);
+  OnCreate = [this](TComponent* s) { FormCreate(s); };
+  OnMouseDown = [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) { FormMouseDown(s, b, sh, x, y); };
+  auto mouseDown = OnMouseDown;
+
+  il1 = new TImageList(this, 16, 16);
+  il1->SetName("il1");
+  il1->Add(LoadAppImage(AppImage::InstallGlyph));
+  il1->Add(LoadAppImage(AppImage::CloseGlyph));
+
+  grp1 = Place<TsGroupBox>(this, this, "grp1", 16, 12, 417, 137, "软件信息");
+  grp1->OnMouseDown = mouseDown;
+  img1 = Place<TImage>(this, grp1, "img1", 14, 26, 96, 96, "");
+  img1->Center = true;
+  img1->SetPicture(LoadAppImage(AppImage::Placeholder));
+  img1->OnMouseDown = mouseDown;
+
+  const int tops[4] = {35, 57, 78, 98};
+  const char* titles[4] = {"应用包名:", "软件版本:", "系统要求:", "软件大小:"};
+  const char* titleNames[4] = {"lbl5", "lbl3", "lbl4", "lbl6"};
+  const char* valueNames[4] = {"lblSoftComName", "lblSoftVer", "lblSoftOsVer", "lblSoftSize"};
+  TsLabel* titleLabels[4];
+  TsLabel* valueLabels[4];
+  for (int i = 0; i < 4; ++i) {
+    titleLabels[i] = Place<TsLabel>(this, grp1, titleNames[i], 123, tops[i], 0, 0, titles[i]);
+    SetFont(this, titleLabels[i], -11, kLabelColor);
+    valueLabels[i] = Place<TsLabel>(this, grp1, valueNames[i], 184, tops[i], 0, 0, "未知");
+    SetFont(this, valueLabels[i], -12, kLabelColor);
+  }
+  lbl5 = titleLabels[0];
+  lbl3 = titleLabels[1];
+  lbl4 = titleLabels[2];
+  lbl6 = titleLabels[3];
+  lblSoftComName = valueLabels[0];
+  lblSoftVer = valueLabels[1];
+  lblSoftOsVer = valueLabels[2];
+  lblSoftSize = valueLabels[3];
+
+  grp2 = Place<TsGroupBox>(this, this, "grp2", 16, 152, 417, 71, "安装提示");
+  grp2->OnMouseDown = mouseDown;
+  lblSoftInfo = Place<TsLabel>(this, grp2, "lblSoftInfo", 0, 0, 0, 0, "准备就绪,点击\"安装\"按钮将软件安装到手机.");
+  lblSoftInfo->SetAutoSize(false);
+  lblSoftInfo->SetAlignment(taCenter);
+  lblSoftInfo->SetLayout(tlCenter);
+  lblSoftInfo->SetWordWrap(true);
+  lblSoftInfo->UseSkinColor = false;
+  SetFont(this, lblSoftInfo, -12, kLabelColor);
+  lblSoftInfo->SetAlignWithMargins(true, TMargins{});
+  lblSoftInfo->SetAlign(alClient);
+  lblSoftInfo->OnMouseDown = mouseDown;
+
+  lblErrorInfo = Place<TsLabel>(this, grp2, "lblErrorInfo", 0, 0, 0, 0,
+                                "安装失败!请将您的手机数据线接入电脑,然后打开手机的USB调试功能.如果仍无法安装,"
+                                "那么您需要安装手机驱动.点击这里进入手机驱动安装向导.");
+  lblErrorInfo->SetVisible(false);
+  lblErrorInfo->SetAutoSize(false);
+  lblErrorInfo->SetAlignment(taCenter);
+  lblErrorInfo->SetLayout(tlCenter);
+  lblErrorInfo->SetWordWrap(true);
+  lblErrorInfo->UseSkinColor = false;
+  lblErrorInfo->SetCursor(crHandPoint);
+  SetFont(this, lblErrorInfo, -12, clRed, fsUnderline);
+  TMargins errorMargins;
+  errorMargins.Top = 6;
+  lblErrorInfo->SetAlignWithMargins(true, errorMargins);
+  lblErrorInfo->SetAlign(alClient);
+  lblErrorInfo->OnClick = [this](TComponent* s) { lblErrorInfoClick(s); };
+
+  lbl7 = Place<TsWebLabel>(this, this, "lbl7", 16, 236, 0, 0, std::string("铂蜓应用市场 ") + "MARKET.PTQAPK.EXAMPLE");
+  SetFont(this, lbl7, -11, 8404992);
+  lbl7->HoverFont().Assign(lbl7->Font());
+  lbl7->HoverFont().SetHeight(Scale(-12));
+  lbl7->HoverFont().SetStyle(fsBold);
+  lbl7->URL = kMarketUrl;
+
+  sbtbtn1 = Place<TsBitBtn>(this, this, "sbtbtn1", 250, 230, 88, 27, "安装");
+  sbtbtn1->SetEnabled(false);
+  sbtbtn1->SetGlyph(il1, 0);
+  sbtbtn1->OnClick = [this](TComponent* s) { sbtbtn1Click(s); };
+  sbtbtn2 = Place<TsBitBtn>(this, this, "sbtbtn2", 344, 230, 89, 27, "关闭");
+  sbtbtn2->SetGlyph(il1, 1);
+  sbtbtn2->OnClick = [this](TComponent* s) { sbtbtn2Click(s); };
+  btn1 = Place<TsButton>(this, this, "btn1", 139, 229, 75, 25, "btn1");
+  btn1->SetVisible(false);
+  btn1->OnClick = [this](TComponent* s) { btn1Click(s); };
+}
+
+void TVqMainFrm::SetStatus(uint32_t color, const std::string& text) {
+  lblSoftInfo->Font().SetColor(color);
+  lblSoftInfo->SetCaption(text);
+}
+
+void TVqMainFrm::FormCreate(TComponent*) {
+  std::string exe = ParamStr(0);
+  AppPath = exe.substr(0, exe.size() - ExtractAnsiFileName(exe).size());
+  WinExec(KillServerCommandLine(AppPath).c_str(), SW_HIDE);
+  WinExec(StartServerCommandLine(AppPath).c_str(), SW_HIDE);
+  DragAcceptFiles(Handle(), TRUE);
+  if (ParamCount() >= 1) {
+    if (LoadPackage(ParamStr(1))) SetStatus(clBlack, kReadyText);
+  } else {
+    RegisterFileType(".apk", "铂蜓", "APK程序", exe, 0, true);
+    if (ApkFileName.empty()) SetStatus(clBlack, kHelpText);
+  }
+}
+
+bool TVqMainFrm::LoadPackage(const std::string& path) {
+  if (path.empty()) return false;
+  ApkFileName = path;
+  grp1->SetCaption(PackageBoxCaption(path));
+  ReadBadging(ApkFileName);
+  lblSoftSize->SetCaption(FileSizeText(GetApkFileSize(ApkFileName), UserDecimalSeparator()));
+  sbtbtn1->SetEnabled(true);
+  return true;
+}
+
+void TVqMainFrm::ReadBadging(const std::string& path) {
+  if (path.empty()) return;
+  LabelSink sink(this);
+  if (ReadPackageBadging(AppPath, ApkFileName, sink) == BadgingResult::BlankPackageName)
+    SetStatus(clRed, kBadgingFailedText);
+}
+
+void TVqMainFrm::FormMouseDown(TComponent*, TMouseButton, TShiftState, int, int) {
+  ReleaseCapture();
+  SendMessageW(Handle(), WM_SYSCOMMAND, 0xF012, 0);
+}
+
+void TVqMainFrm::WndProc(TMessage& m) {
+  if (m.Msg == WM_DROPFILES) {
+    WMDropFiles(m);
+    return;
+  }
+  TForm::WndProc(m);
+}
+
+void TVqMainFrm::WMDropFiles(TMessage& m) {
+  DefaultHandler(m);
+  HDROP drop = reinterpret_cast<HDROP>(m.WParam);
+  // The drop's memory is ours to free, also when a file's load raises an error.
+  struct DropRelease {
+    HDROP h;
+    ~DropRelease() { DragFinish(h); }
+  } release{drop};
+  UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 256);
+  for (UINT i = 0; i < count; ++i) {
+    char name[1025];
+    name[0] = 0;
+    DragQueryFileA(drop, i, name, sizeof(name));
+    std::string file(name);
+    if (!HasApkExtension(file)) {
+      SetStatus(clBlack, kWrongTypeText);
+    } else if (LoadPackage(file)) {
+      SetStatus(clBlack, kReadyText);
+    }
+  }
+}
+
+void TVqMainFrm::sbtbtn1Click(TComponent*) {
+  if (ApkFileName.empty()) {
+    MessageBoxW(Handle(), GbkToWide("请双击APK文件进行安装或鼠标拖APK文件到窗口上进行安装.").c_str(),
+                GbkToWide("错误").c_str(), MB_ICONERROR);
+    return;
+  }
+  for (const InstallUiChange& change : InstallStartChanges()) ApplyInstallChange(change);
+  (new TStupThread())->Start();
+}
+
+void TVqMainFrm::ApplyInstallChange(const InstallUiChange& change) {
+  switch (change.action) {
+    case InstallUiAction::SetStatusColor: lblSoftInfo->Font().SetColor(change.color); break;
+    case InstallUiAction::SetStatusText: lblSoftInfo->SetCaption(change.text); break;
+    case InstallUiAction::EnableInstallButton: sbtbtn1->SetEnabled(true); break;
+    case InstallUiAction::DisableInstallButton: sbtbtn1->SetEnabled(false); break;
+    case InstallUiAction::ShowStatusLabel: lblSoftInfo->SetVisible(true); break;
+    case InstallUiAction::HideStatusLabel: lblSoftInfo->SetVisible(false); break;
+    case InstallUiAction::ShowErrorLabel: lblErrorInfo->SetVisible(true); break;
+    case InstallUiAction::HideErrorLabel: lblErrorInfo->SetVisible(false); break;
+  }
+}
+
+void TVqMainFrm::sbtbtn2Click(TComponent*) { Close(); }
+
+void TVqMainFrm::lblErrorInfoClick(TComponent*) {
+  ShellExecuteA(Handle(), "open", kHelpUrl, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void TVqMainFrm::btn1Click(TComponent*) {
+  DriveFrm = TForm::Create<TDriveFrm>(this);
+  DriveFrm->ShowModal();
+  delete DriveFrm;
+  DriveFrm = nullptr;
+}

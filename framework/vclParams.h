@@ -1,0 +1,12 @@
+// The program's command-line arguments as GBK text: blanks separate arguments,
+// double quotes group blanks into one and are dropped.
+#pragma once
+
+#include <string>
+#include <vector>
+
+std::vector<std::string> SplitCommandLine(const std::string& commandLine);
+// Arguments after the program name, of this process.
+int ParamCount();
+// Argument i (1-based); 0 is the program itself; empty when there is none.
+std::string ParamStr(int index);

@@ -1,0 +1,121 @@
+// The plain controls: labels, push buttons (with an optional glyph), group boxes,
+// radio buttons, panels, pictures and image lists. The skinned controls derive
+// from these and take their drawing over.
+#pragma once
+
+#include <vector>
+
+#include "framework/vclWinControl.h"
+#include "paint/acBitmap.h"
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
+class TLabel : public TControl {
+ public:
+  explicit TLabel(TComponent* owner);
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool on);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment a) { alignment_ = a; Invalidate(); }
+  TTextLayout Layout() const { return layout_; }
+  void SetLayout(TTextLayout l) { layout_ = l; Invalidate(); }
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool on);
+  void Paint(TCanvas& canvas) override;
+  // DrawText flags for the label's alignment, layout and wrapping.
+  UINT TextFlags() const;
+
+ protected:
+  void AdjustSize() override;
+  // The rectangle the text takes inside the label, for the current settings.
+  RECT TextRect(HDC dc) const;
+
+  bool autoSize_ = true;
+  TAlignment alignment_ = taLeftJustify;
+  TTextLayout layout_ = tlTop;
+  bool wordWrap_ = false;
+};
+
+class TButton : public TCustomControl {
+ public:
+  explicit TButton(TComponent* owner);
+  void WndProc(TMessage& message) override;
+  void Paint(TCanvas& canvas) override;
+  bool Down() const { return down_; }
+
+ protected:
+  void PaintBackground(TCanvas& canvas) override {}
+  // Glyph drawn left of the caption; none for a plain button.
+  virtual const TacBitmap* GlyphBitmap() const { return nullptr; }
+  bool down_ = false;      // pressed and the mouse still over it
+  bool tracking_ = false;  // left button went down on it
+};
+
+class TImageList : public TComponent {
+ public:
+  TImageList(TComponent* owner, int width, int height) : TComponent(owner), width_(width), height_(height) {}
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  int Count() const { return static_cast<int>(images_.size()); }
+  void Add(TacBitmapPtr image) { images_.push_back(std::move(image)); }
+  const TacBitmap* Image(int index) const {
+    return index >= 0 && index < Count() ? images_[static_cast<size_t>(index)].get() : nullptr;
+  }
+
+ private:
+  int width_, height_;
+  std::vector<TacBitmapPtr> images_;
+};
+
+class TBitBtn : public TButton {
+ public:
+  using TButton::TButton;
+  void SetGlyph(TImageList* images, int index) { images_ = images; imageIndex_ = index; Invalidate(); }
+
+ protected:
+  const TacBitmap* GlyphBitmap() const override { return images_ ? images_->Image(imageIndex_) : nullptr; }
+  TImageList* images_ = nullptr;
+  int imageIndex_ = -1;
+};
+
+class TGroupBox : public TCustomControl {
+ public:
+  explicit TGroupBox(TComponent* owner);
+  void Paint(TCanvas& canvas) override;
+  RECT AdjustedClientRect() const override;
+
+ protected:
+  int CaptionHeight() const;
+  void TextChanged() override;
+};
+
+class TRadioButton : public TCustomControl {
+ public:
+  explicit TRadioButton(TComponent* owner);
+  bool Checked() const { return checked_; }
+  void SetChecked(bool on);
+  void WndProc(TMessage& message) override;
+  void Paint(TCanvas& canvas) override;
+  void Click() override;
+
+ protected:
+  bool checked_ = false;
+};
+
+class TPanel : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+};
+
+class TImage : public TControl {
+ public:
+  explicit TImage(TComponent* owner) : TControl(owner) {}
+  void SetPicture(TacBitmapPtr picture) { picture_ = std::move(picture); Invalidate(); }
+  const TacBitmap* Picture() const { return picture_.get(); }
+  bool Center = false;
+  void Paint(TCanvas& canvas) override;
+
+ private:
+  TacBitmapPtr picture_;
+};
