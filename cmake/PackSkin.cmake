@@ -21,9 +21,11 @@ function(vq_pack_skin target_name folder output)
   get_filename_component(folder "${folder}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
   get_filename_component(output "${output}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_BINARY_DIR}")
   file(GLOB skin_files LIST_DIRECTORIES false CONFIGURE_DEPENDS "${folder}/*")
+  get_filename_component(output_dir "${output}" DIRECTORY)
   set(packer_file_dep "${packer}")
   add_custom_command(
     OUTPUT "${output}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${output_dir}"
     COMMAND "${packer}" "${folder}" "${output}"
     DEPENDS ${skin_files} "${packer_file_dep}" ${packer_target}
     COMMENT "Packing skin ${folder}"
