@@ -25,7 +25,10 @@ std::vector<std::string> SplitCommandLine(const std::string& s) {
 }
 
 namespace {
+std::vector<std::string> g_arguments;
+
 std::vector<std::string> ProcessArguments() {
+  if (!g_arguments.empty()) return g_arguments;
   // Read as UTF-16 and convert, so the path's bytes are GBK whatever the ANSI code page.
   return SplitCommandLine(WideToGbk(GetCommandLineW()));
 }
@@ -36,8 +39,10 @@ int ParamCount() {
   return n ? static_cast<int>(n) - 1 : 0;
 }
 
+void SetProgramArguments(const std::vector<std::string>& arguments) { g_arguments = arguments; }
+
 std::string ParamStr(int index) {
-  if (index == 0) {
+  if (index == 0 && g_arguments.empty()) {
     wchar_t path[MAX_PATH * 2];
     DWORD len = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
     return WideToGbk(std::wstring(path, len));
