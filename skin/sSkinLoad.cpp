@@ -1,6 +1,8 @@
 // Loading of the skin model from a source: masks, patterns, global data, section
 // table, hue and saturation, cached indexes.
-#include <unordered_set>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "paint/acColors.h"
 #include "skin/acAnsiText.h"
@@ -39,10 +41,65 @@ void ClearTransparentWhite(TacBitmap& bmp) {
   }
 }
 
+// Values of keys that a section inherits along its PARENTCLASS chain. Every
+// section's parent is found once and every key resolved once per section, so
+// long chains cost linear time; a chain that comes back to a section already
+// on it ends there without a value.
+class InheritedKeys {
+ public:
+  explicit InheritedKeys(const TsSkinOptions& options) : options_(options) {
+    const std::vector<TsSkinOptionSection>& sections = options.Sections();
+    parent_.assign(sections.size(), TsSkinOptions::npos);
+    for (size_t i = 0; i < sections.size(); ++i) {
+      // A repeated header reads the keys of the first section of its name.
+      if (options.FindSectionIndex(sections[i].Name) != i) continue;
+      const TsSkinOptionKey* p = options.FindKeyAt(i, "PARENTCLASS");
+      if (!p || p->Value.empty() || p->Value == "?") continue;
+      const size_t parent = options.FindSectionIndex(p->Value);
+      if (parent != i) parent_[i] = parent;
+    }
+  }
+
+  // The first present value of `key` along the chain of the section at position
+  // `i` (a first section of its name); null when there is none. Integer keys are
+  // absent when -1 or not a number, text keys when "?".
+  const TsSkinOptionKey* Find(size_t i, const char* key, bool text) {
+    if (i >= parent_.size()) return nullptr;
+    std::vector<const TsSkinOptionKey*>& memo = (text ? textMemo_ : intMemo_)[key];
+    if (memo.empty()) memo.assign(parent_.size(), &unresolved_);
+    path_.clear();
+    const TsSkinOptionKey* result = nullptr;
+    for (; i != TsSkinOptions::npos; i = parent_[i]) {
+      if (memo[i] == &onPath_) break;  // a cycle: no value on it
+      if (memo[i] != &unresolved_) {
+        result = memo[i];
+        break;
+      }
+      const TsSkinOptionKey* own = options_.FindKeyAt(i, key);
+      if (own && (text ? own->Value != "?" : StrToIntDef(own->Value, -1) != -1)) {
+        result = own;
+        memo[i] = own;
+        break;
+      }
+      memo[i] = &onPath_;
+      path_.push_back(i);
+    }
+    for (size_t p : path_) memo[p] = result;
+    return result;
+  }
+
+ private:
+  const TsSkinOptions& options_;
+  std::vector<size_t> parent_;
+  std::unordered_map<std::string_view, std::vector<const TsSkinOptionKey*>> intMemo_, textMemo_;
+  std::vector<size_t> path_;
+  const TsSkinOptionKey unresolved_{}, onPath_{};
+};
+
 class SkinLoader {
  public:
   SkinLoader(TsSkinModel& model, TacSkinSource& source, const TsSkinOptions& options)
-      : model_(model), source_(source), options_(options) {}
+      : model_(model), source_(source), options_(options), inherited_(options) {}
 
   void LoadMasterBitmap() {
     std::string name = options_.ReadString(GlobalSection, "MASTERBITMAP", "");
@@ -211,42 +268,26 @@ class SkinLoader {
     model_.Masks.push_back(std::move(m));
   }
 
-  // The key's value in the section or, when absent there, along its PARENTCLASS
-  // chain; null when no section of the chain has it. A chain that comes back to a
-  // section already visited ends there.
-  const TsSkinOptionKey* FindInherited(const std::string& section, const char* key, bool text) const {
-    std::unordered_set<std::string> visited;
-    std::string current = section;
-    for (;;) {
-      visited.insert(AnsiUpperCase(current));
-      const TsSkinOptionKey* k = options_.FindKey(current, key);
-      if (k && (text ? k->Value != "?" : StrToIntDef(k->Value, -1) != -1)) return k;
-      std::string parent = options_.ReadString(current, "PARENTCLASS", "");
-      if (parent.empty() || parent == "?" || parent == current) return nullptr;
-      if (visited.count(AnsiUpperCase(parent))) return nullptr;
-      current = std::move(parent);
-    }
-  }
-
-  int32_t InheritedInt(const std::string& section, const char* key, int32_t fallback) const {
-    const TsSkinOptionKey* k = FindInherited(section, key, false);
+  int32_t InheritedInt(size_t section, const char* key, int32_t fallback) {
+    const TsSkinOptionKey* k = inherited_.Find(section, key, false);
     return k ? StrToIntDef(k->Value, -1) : fallback;
   }
-  uint32_t InheritedColor(const std::string& section, const char* key, uint32_t fallback) const {
+  uint32_t InheritedColor(size_t section, const char* key, uint32_t fallback) {
     return static_cast<uint32_t>(InheritedInt(section, key, static_cast<int32_t>(fallback)));
   }
-  std::string InheritedText(const std::string& section, const char* key, const char* fallback) const {
-    const TsSkinOptionKey* k = FindInherited(section, key, true);
+  std::string InheritedText(size_t section, const char* key, const char* fallback) {
+    const TsSkinOptionKey* k = inherited_.Find(section, key, true);
     return k ? k->Value : std::string(fallback);
   }
-  bool InheritedBool(const std::string& section, const char* key) const {
+  bool InheritedBool(size_t section, const char* key) {
     return SameText(InheritedText(section, key, "FALSE"), "TRUE");
   }
 
-  TsGeneralData ReadSection(const std::string& name) const {
+  TsGeneralData ReadSection(const std::string& header) {
     TsGeneralData g;
-    g.ParentClass = options_.ReadString(name, "PARENTCLASS", "");
-    g.Name = name;
+    const size_t name = options_.FindSectionIndex(header);
+    g.ParentClass = options_.ReadString(header, "PARENTCLASS", "");
+    g.Name = header;
     g.Color = ColorToRGB(InheritedColor(name, "COLOR", 0xFFFFFF));
     static const char* const contour[4] = {"TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM"};
     static const char* const hotContour[4] = {"HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT", "HOTTCBOTTOM"};
@@ -284,6 +325,7 @@ class SkinLoader {
   TsSkinModel& model_;
   TacSkinSource& source_;
   const TsSkinOptions& options_;
+  InheritedKeys inherited_;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "skin/sSkinOptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -13,13 +14,41 @@ std::string_view TrimSkinText(std::string_view text) {
   return text.substr(begin, end - begin);
 }
 
+namespace {
+uint32_t CaseFreeHash(std::string_view name) {
+  uint32_t h = 2166136261u;  // FNV-1a over upper-cased bytes
+  for (char c : name) h = (h ^ static_cast<uint8_t>(AnsiUpperChar(c))) * 16777619u;
+  return h;
+}
+const std::string& SectionName(const TsSkinOptionSection& s) { return s.Name; }
+const std::string& KeyName(const TsSkinOptionKey& k) { return k.Name; }
+}  // namespace
+
+template <typename Range, typename NameOf>
+void TsSkinOptions::NameIndex::Build(const Range& items, NameOf nameOf) {
+  entries_.clear();
+  entries_.reserve(items.size());
+  for (size_t i = 0; i < items.size(); ++i)
+    entries_.emplace_back(CaseFreeHash(nameOf(items[i])), static_cast<uint32_t>(i));
+  std::sort(entries_.begin(), entries_.end());
+}
+
+template <typename Range, typename NameOf>
+size_t TsSkinOptions::NameIndex::Find(const Range& items, NameOf nameOf, std::string_view name) const {
+  const uint32_t h = CaseFreeHash(name);
+  auto it = std::lower_bound(entries_.begin(), entries_.end(), std::make_pair(h, uint32_t{0}));
+  for (; it != entries_.end() && it->first == h; ++it)
+    if (SameText(nameOf(items[it->second]), name)) return it->second;
+  return npos;
+}
+
 void TsSkinOptions::Clear() {
   sections_.clear();
-  index_.clear();
+  Reindex();
 }
 
 void TsSkinOptions::LoadFromText(std::string_view text) {
-  Clear();
+  sections_.clear();
   AddLines(text);
   Reindex();
 }
@@ -27,17 +56,17 @@ void TsSkinOptions::LoadFromText(std::string_view text) {
 void TsSkinOptions::MergeText(std::string_view text) {
   TsSkinOptions extra(text);
   for (TsSkinOptionSection& section : extra.sections_) {
-    const Index* found = FindIndex(section.Name);
-    if (!found) {
+    const size_t found = FindSectionIndex(section.Name);
+    if (found == npos) {
       sections_.push_back(std::move(section));
       Reindex();
       continue;
     }
-    TsSkinOptionSection& target = sections_[found->Section];
+    TsSkinOptionSection& target = sections_[found];
     for (TsSkinOptionKey& key : section.Keys) {
-      auto k = found->Keys.find(AnsiUpperCase(key.Name));
-      if (k != found->Keys.end())
-        target.Keys[k->second].Value = std::move(key.Value);
+      const size_t k = keyIndexes_[found].Find(target.Keys, KeyName, key.Name);
+      if (k != npos)
+        target.Keys[k].Value = std::move(key.Value);
       else
         target.Keys.push_back(std::move(key));
     }
@@ -49,8 +78,8 @@ void TsSkinOptions::AddLines(std::string_view text) {
   TsSkinOptionSection* current = nullptr;
   size_t pos = 0;
   while (pos < text.size()) {
-    size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = text.size();
+    size_t end = pos;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
     std::string_view line = TrimSkinText(text.substr(pos, end - pos));
     pos = end + 1;
     if (line.empty() || line[0] == ';') continue;
@@ -67,31 +96,29 @@ void TsSkinOptions::AddLines(std::string_view text) {
 }
 
 void TsSkinOptions::Reindex() {
-  index_.clear();
-  for (size_t s = 0; s < sections_.size(); ++s) {
-    auto inserted = index_.emplace(AnsiUpperCase(sections_[s].Name), Index{s, {}});
-    if (!inserted.second) continue;
-    Index& idx = inserted.first->second;
-    const std::vector<TsSkinOptionKey>& keys = sections_[s].Keys;
-    for (size_t k = 0; k < keys.size(); ++k) idx.Keys.emplace(AnsiUpperCase(keys[k].Name), k);
-  }
+  sectionIndex_.Build(sections_, SectionName);
+  keyIndexes_.resize(sections_.size());
+  for (size_t s = 0; s < sections_.size(); ++s) keyIndexes_[s].Build(sections_[s].Keys, KeyName);
 }
 
-const TsSkinOptions::Index* TsSkinOptions::FindIndex(std::string_view name) const {
-  auto it = index_.find(AnsiUpperCase(name));
-  return it == index_.end() ? nullptr : &it->second;
+size_t TsSkinOptions::FindSectionIndex(std::string_view name) const {
+  return sectionIndex_.Find(sections_, SectionName, name);
 }
 
 const TsSkinOptionSection* TsSkinOptions::FindSection(std::string_view name) const {
-  const Index* idx = FindIndex(name);
-  return idx ? &sections_[idx->Section] : nullptr;
+  const size_t i = FindSectionIndex(name);
+  return i == npos ? nullptr : &sections_[i];
+}
+
+const TsSkinOptionKey* TsSkinOptions::FindKeyAt(size_t section, std::string_view key) const {
+  if (section >= sections_.size()) return nullptr;
+  const size_t k = keyIndexes_[section].Find(sections_[section].Keys, KeyName, key);
+  return k == npos ? nullptr : &sections_[section].Keys[k];
 }
 
 const TsSkinOptionKey* TsSkinOptions::FindKey(std::string_view section, std::string_view key) const {
-  const Index* idx = FindIndex(section);
-  if (!idx) return nullptr;
-  auto it = idx->Keys.find(AnsiUpperCase(key));
-  return it == idx->Keys.end() ? nullptr : &sections_[idx->Section].Keys[it->second];
+  const size_t s = FindSectionIndex(section);
+  return s == npos ? nullptr : FindKeyAt(s, key);
 }
 
 std::string TsSkinOptions::ReadString(std::string_view section, std::string_view key,

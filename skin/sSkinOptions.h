@@ -6,9 +6,9 @@
 // file order.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 struct TsSkinOptionKey {
@@ -48,17 +48,31 @@ class TsSkinOptions {
   // when missing or not a number.
   double ReadFloat(std::string_view section, std::string_view key, double fallback) const;
 
+  // Position in Sections() of the first section of that name; npos when none.
+  size_t FindSectionIndex(std::string_view name) const;
+  // The first key of that name in the section at a position of Sections().
+  const TsSkinOptionKey* FindKeyAt(size_t section, std::string_view key) const;
+  static constexpr size_t npos = static_cast<size_t>(-1);
+
  private:
-  struct Index {
-    size_t Section;
-    std::unordered_map<std::string, size_t> Keys;  // upper-cased name -> first key
+  // Case-insensitive lookup of names without building upper-case copies: hashes
+  // sorted with positions, so the first of equal names is found first.
+  class NameIndex {
+   public:
+    template <typename Range, typename NameOf>
+    void Build(const Range& items, NameOf nameOf);
+    template <typename Range, typename NameOf>
+    size_t Find(const Range& items, NameOf nameOf, std::string_view name) const;
+
+   private:
+    std::vector<std::pair<uint32_t, uint32_t>> entries_;  // (hash, position)
   };
   void AddLines(std::string_view text);
   void Reindex();
-  const Index* FindIndex(std::string_view name) const;
 
   std::vector<TsSkinOptionSection> sections_;
-  std::unordered_map<std::string, Index> index_;  // upper-cased name -> first section
+  NameIndex sectionIndex_;
+  std::vector<NameIndex> keyIndexes_;  // per section
 };
 
 // Trims bytes up to and including the blank (control characters and spaces) at both ends.

@@ -54,7 +54,9 @@ TEST(ImageDecode, BmpPixelLayoutsDecodeExactly) {
       for (int x = 0; x < c.w; ++x) {
         uint32_t want = c.bpp <= 8 ? palette[index(x, y, colors)] : Pattern(x, y);
         ASSERT_EQ(Rgb(*bmp, x, y), want) << c.what << " at " << x << "," << y;
-        if (c.bpp == 32) ASSERT_EQ(bmp->Pixel(x, y)[3], x * 60) << c.what;
+        if (c.bpp == 32) {
+          ASSERT_EQ(bmp->Pixel(x, y)[3], x * 60) << c.what;
+        }
       }
   }
 }

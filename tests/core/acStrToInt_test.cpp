@@ -21,7 +21,9 @@ TEST(StrToInt, AcceptsDecimalAndHexadecimalWithLeadingBlanksOnly) {
   for (const Case& c : cases) {
     int32_t v = -999;
     EXPECT_EQ(TryStrToInt(c.text, v), c.ok) << c.text;
-    if (c.ok) EXPECT_EQ(v, c.value) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(v, c.value) << c.text;
+    }
     EXPECT_EQ(StrToIntDef(c.text, -999), c.ok ? c.value : -999) << c.text;
   }
 }
