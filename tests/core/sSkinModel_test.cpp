@@ -377,3 +377,34 @@ TEST(SkinModel, CommonSectionsOverrideAndAdd) {
   EXPECT_EQ(s.Section("BUTTON").FontColor[0], 2u);
   EXPECT_EQ(s.Section("MYBUTTON").Color, 7u);
 }
+
+TEST(SkinModel, BuiltInSkinLoadsTheSameFromItsFolderAndItsArchive) {
+  const std::string folder = SourcePath("skins/air");
+  if (!AnsiFileExists(folder + "/Options.dat")) GTEST_SKIP() << "no built-in skin folder";
+  TacFolderSkinSource folderSource(folder);
+  TsSkinModel fromFolder;
+  fromFolder.LoadSkin(folderSource, TsSkinLoadSettings());
+
+  std::vector<uint8_t> archive = PackSkinFolder(folder);
+  std::unique_ptr<TacSkinConvertor> reader;
+  UnpackSkinData(archive.data(), archive.size(), reader);
+  TacPackedSkinSource packedSource(*reader);
+  TsSkinModel packed;
+  packed.LoadSkin(packedSource, TsSkinLoadSettings());
+
+  EXPECT_EQ(packed.Sections.size(), 64u);
+  EXPECT_EQ(packed.GetSkinIndex("BUTTON"), 39);
+  EXPECT_EQ(packed.GetSkinIndex("button"), -1);
+  ASSERT_GT(packed.MasterBitmap->Width(), 0);
+  EXPECT_EQ(packed.Sections.size(), fromFolder.Sections.size());
+  EXPECT_EQ(packed.Masks.size(), fromFolder.Masks.size());
+  EXPECT_EQ(packed.Patterns.size(), fromFolder.Patterns.size());
+  // Painting trusts that areas of the master bitmap lie inside it.
+  for (const TsMaskData& m : packed.Masks) {
+    const TacBitmap& source = m.Bmp ? *m.Bmp : *packed.MasterBitmap;
+    if (m.ImgType == itisaTexture && m.Bmp) continue;  // JPEG textures leave R empty
+    EXPECT_TRUE(m.R.Left >= 0 && m.R.Top >= 0 && m.R.Right <= source.Width() && m.R.Bottom <= source.Height() &&
+                m.R.Left < m.R.Right && m.R.Top < m.R.Bottom)
+        << m.ClassName << "." << m.PropertyName;
+  }
+}
