@@ -1,0 +1,137 @@
+#include "paint/acSkinnedText.h"
+
+#include "framework/vclText.h"
+#include "framework/vclWinControl.h"
+#include "paint/acDefaultSkin.h"
+#include "paint/acFocusDots.h"
+#include "paint/acGlowText.h"
+#include "paint/acTextColors.h"
+#include "framework/vclMessages.h"
+
+namespace {
+
+RECT ToRect(const TacRect& r, int dx = 0, int dy = 0) { return RECT{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
+
+void DrawAt(TCanvas& canvas, const std::string& text, const TacRect& r, int dx, int dy, uint32_t color, UINT format) {
+  canvas.Font().SetColor(color);
+  RECT rc = ToRect(r, dx, dy);
+  canvas.DrawText(text, rc, format);
+}
+
+// Saves the DC state and clips to a rectangle; the state comes back on every path.
+class ClipScope {
+ public:
+  ClipScope(HDC dc, const TacRect& r) : dc_(dc), saved_(SaveDC(dc)) {
+    IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+  }
+  ~ClipScope() {
+    if (saved_) RestoreDC(dc_, saved_);
+  }
+  ClipScope(const ClipScope&) = delete;
+  ClipScope& operator=(const ClipScope&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
+// The skin command that asks a control for its section: answers skin index + 1, 0 when
+// the control is not skinned.
+constexpr int kGetSkinIndexCommand = 26;
+
+// The skin index the ancestor `depth` levels above `host` answers, nothing past the top.
+// A windowed ancestor is asked through its window (not skinned while it has none).
+std::optional<int> AncestorSection(TControl* host, int depth) {
+  TControl* c = host;
+  for (int i = 0; i < depth && c; ++i) c = c->Parent();
+  if (!c) return std::nullopt;
+  const WPARAM command = static_cast<WPARAM>(kGetSkinIndexCommand) << 16;
+  LRESULT answer = 0;
+  if (!c->IsWindowed()) {
+    answer = c->Perform(SM_ALPHACMD, command, 0);
+  } else {
+    auto* w = static_cast<TWinControl*>(c);
+    if (w->HandleAllocated()) answer = SendMessageW(w->Handle(), SM_ALPHACMD, command, 0);
+  }
+  return static_cast<int>(answer) - 1;
+}
+
+}  // namespace
+
+void DrawSkinnedText(TCanvas& canvas, const std::string& text, bool enabled, bool hot, const TacTextBinding& b,
+                     UINT format, const TacRect& r) {
+  if (!b.Manager) return;
+  const TsSkinModel& skin = *b.Manager;
+  if (b.HostControl) canvas.Font().Assign(b.HostControl->Font());
+  if (hot && b.SkinSection == "WEBBUTTON") canvas.Font().SetStyle(canvas.Font().Style() | fsUnderline);
+
+  ClipScope clip(canvas.Handle(), r);
+  if (text.empty()) return;
+
+  int k = b.SectionIndex;
+  if (b.HostControl && skin.IsValidSkinIndex(b.SectionIndex)) {
+    const bool shares = (!b.HostControl->IsWindowed() || KindSharesParentText(b.ControlKind)) && b.ParentFont &&
+                        b.HostControl->Parent() != nullptr;
+    k = ChooseTextSection(skin, b.SectionIndex, hot, shares,
+                          [host = b.HostControl](int depth) { return AncestorSection(host, depth); });
+  }
+  if (!skin.IsValidSkinIndex(k)) {
+    RECT rc = ToRect(r);
+    canvas.DrawText(text, rc, format);
+    return;
+  }
+  const TsGeneralData& section = skin.Sections[static_cast<size_t>(k)];
+
+  if (b.CacheBitmap) {
+    const int glow = hot ? section.HotGlowSize : section.GlowSize;
+    if (glow != 0)
+      DrawGlowText(b.CacheBitmap, text, r, nullptr, hot ? section.HotGlowColor : section.GlowColor, glow, 15, format,
+                   canvas.Font());
+  }
+
+  if (!enabled) {
+    DrawAt(canvas, text, r, 0, 0, DisabledTextColor(section.FontColor[0], skin.GetGlobalColor()), format);
+    return;
+  }
+  if (b.CustomFont) {
+    RECT rc = ToRect(r);
+    canvas.DrawText(text, rc, format | DT_NOCLIP);
+    return;
+  }
+  const TacTextPasses passes = SectionTextPasses(section, hot);
+  for (int i = 0; i < passes.Count; ++i) {
+    const TacTextPass& p = passes.Items[i];
+    const bool last = i == passes.Count - 1;
+    DrawAt(canvas, text, r, p.Dx, p.Dy, p.Color, last ? format | DT_NOCLIP : format);
+  }
+}
+
+void DrawSectionText(TCanvas& canvas, const std::string& text, bool enabled, const TsSkinModel* manager, bool hot,
+                     int sectionIndex, UINT format, const TacRect& r) {
+  const TsSkinModel* skin = manager ? manager : DefaultSkinModel();
+  if (!skin || !skin->IsValidSkinIndex(sectionIndex) || text.empty()) return;
+  const TsGeneralData& section = skin->Sections[static_cast<size_t>(sectionIndex)];
+  if (!enabled) {
+    DrawAt(canvas, text, r, 0, 0, DisabledTextColor(section.FontColor[0], section.Color), format);
+    return;
+  }
+  const TacTextPasses passes = SectionTextPasses(section, hot);
+  for (int i = 0; i < passes.Count; ++i)
+    DrawAt(canvas, text, r, passes.Items[i].Dx, passes.Items[i].Dy, passes.Items[i].Color, format);
+}
+
+void DrawFocusDots(TCanvas& canvas, const TacRect& r) {
+  for (const TacFocusDot& d : FocusDots(r)) SetPixelV(canvas.Handle(), d.X, d.Y, d.White ? RGB(255, 255, 255) : RGB(0, 0, 0));
+}
+
+SIZE TextExtentInFont(const TFont& font, const std::string& text) {
+  SIZE size = {0, 0};
+  HDC dc = GetDC(nullptr);
+  if (!dc) return size;
+  HGDIOBJ old = SelectObject(dc, font.Handle());
+  const std::wstring wide = GbkToWide(text);
+  if (!GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size)) size = SIZE{0, 0};
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return size;
+}
