@@ -51,6 +51,13 @@ HWND TApplication::UtilityWindow() {
 }
 
 LRESULT CALLBACK TApplication::UtilityProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!g_application->hooks_.empty()) {
+    TMessage m{msg, wParam, lParam, 0};
+    // A copy: a hook may install or remove hooks.
+    const auto hooks = g_application->hooks_;
+    for (const auto& hook : hooks)
+      if (hook.second(m)) return m.Result;
+  }
   if (msg == CM_SYNCHRONIZE) {
     auto* call = reinterpret_cast<const std::function<void()>*>(lParam);
     try {
@@ -121,6 +128,19 @@ void TApplication::Run() {
 
 void TApplication::Terminate() {
   if (!terminated_) PostQuitMessage(0);
+}
+
+int TApplication::HookMainWindow(TWindowHook hook) {
+  hooks_.emplace_back(nextHookId_, std::move(hook));
+  return nextHookId_++;
+}
+
+void TApplication::UnhookMainWindow(int id) {
+  for (auto it = hooks_.begin(); it != hooks_.end(); ++it)
+    if (it->first == id) {
+      hooks_.erase(it);
+      return;
+    }
 }
 
 int TApplication::FormCount() const { return static_cast<int>(forms_->items.size()); }

@@ -8,8 +8,11 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/vclComponent.h"
+#include "framework/vclMessages.h"
 
 class TForm;
 
@@ -53,6 +56,12 @@ class TApplication : public TComponent {
   HWND UtilityWindow();
   DWORD MainThreadId() const { return mainThreadId_; }
 
+  // Hooks on the application window's messages (the utility window): each sees every
+  // message first, in the order installed; one that answers true has handled it.
+  using TWindowHook = std::function<bool(TMessage&)>;
+  int HookMainWindow(TWindowHook hook);
+  void UnhookMainWindow(int id);
+
   // The forms that exist, in creation order (the screen's form list).
   int FormCount() const;
   TForm* Forms(int index) const;
@@ -70,6 +79,8 @@ class TApplication : public TComponent {
   DWORD mainThreadId_;
   struct FormList;
   FormList* forms_;
+  std::vector<std::pair<int, TWindowHook>> hooks_;
+  int nextHookId_ = 1;
 };
 
 // The program's one application object (created on first use).

@@ -45,8 +45,14 @@ void TComponent::SetLoading(bool loading) {
 }
 
 void TComponent::LoadedAll() {
-  for (size_t i = 0; i < components_.size(); ++i) components_[i]->LoadedAll();
-  state_ &= ~static_cast<unsigned>(csLoading);
+  // The whole tree leaves the loading state before any Loaded runs, so a component's
+  // Loaded sees its form as completely read (the skin manager announces its skin to it).
+  SetLoading(false);
+  CallLoaded();
+}
+
+void TComponent::CallLoaded() {
+  for (size_t i = 0; i < components_.size(); ++i) components_[i]->CallLoaded();
   Loaded();
 }
 

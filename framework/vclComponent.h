@@ -31,7 +31,8 @@ class TComponent {
   // Called on every owned component (and the owner) once its description has been read.
   virtual void Loaded();
   void SetLoading(bool loading);
-  // Runs Loaded on this component and every component it owns, owned first.
+  // Ends loading of this component and every component it owns, then runs Loaded on
+  // each, owned first.
   void LoadedAll();
 
   // Moves this component to another owner (the new owner frees it).
@@ -44,6 +45,7 @@ class TComponent {
   void MarkDestroying() { state_ |= csDestroying; }
 
  private:
+  void CallLoaded();
   void Insert(TComponent* c) { components_.push_back(c); }
   void Remove(TComponent* c);
 

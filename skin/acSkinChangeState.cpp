@@ -1,0 +1,6 @@
+#include "skin/acSkinChangeState.h"
+
+TacSkinChangeState& SkinChangeState() {
+  static TacSkinChangeState state;
+  return state;
+}

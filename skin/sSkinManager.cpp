@@ -1,0 +1,206 @@
+#include "skin/sSkinManager.h"
+
+#include <vector>
+
+#include "framework/vclApplication.h"
+#include "framework/vclForm.h"
+#include "framework/vclText.h"
+#include "skin/acSkinChangeState.h"
+#include "skin/acSkinDirectory.h"
+#include "skin/acSkinnedWindowLists.h"
+#include "skin/sCommandMessages.h"
+
+namespace {
+
+TsSkinManager* g_defaultManager = nullptr;
+
+// dwmapi exists from Windows Vista on; it is looked up once and kept.
+class DwmApi {
+ public:
+  DwmApi() {
+    wchar_t path[MAX_PATH];
+    const UINT n = GetSystemDirectoryW(path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH - 12) return;
+    module_ = LoadLibraryW((std::wstring(path, n) + L"\\dwmapi.dll").c_str());
+    if (module_)
+      isCompositionEnabled_ =
+          reinterpret_cast<IsCompositionEnabledFn>(
+              reinterpret_cast<void*>(GetProcAddress(module_, "DwmIsCompositionEnabled")));
+  }
+  ~DwmApi() {
+    if (module_) FreeLibrary(module_);
+  }
+  DwmApi(const DwmApi&) = delete;
+  DwmApi& operator=(const DwmApi&) = delete;
+
+  bool CompositionEnabled() const {
+    BOOL on = FALSE;
+    return isCompositionEnabled_ && SUCCEEDED(isCompositionEnabled_(&on)) && on;
+  }
+
+ private:
+  using IsCompositionEnabledFn = HRESULT(WINAPI*)(BOOL*);
+  HMODULE module_ = nullptr;
+  IsCompositionEnabledFn isCompositionEnabled_ = nullptr;
+};
+
+const DwmApi& Dwm() {
+  static const DwmApi api;
+  return api;
+}
+
+bool ApplicationMinimized() {
+  TForm* main = Application->MainForm();
+  return main && main->HandleAllocated() && IsIconic(main->Handle());
+}
+
+}  // namespace
+
+TsSkinManager* DefaultManager() { return g_defaultManager; }
+
+TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
+  // Created while its form is being built: it is read with the form.
+  if (owner && owner->Loading()) SetLoading(true);
+  if (!g_defaultManager) {
+    g_defaultManager = this;
+    HookApplication();
+  }
+}
+
+TsSkinManager::~TsSkinManager() {
+  MarkDestroying();
+  try {
+    SetActive(false);
+  } catch (...) {
+    // A window's handler failed while the skin was removed; the manager goes anyway.
+  }
+  if (g_defaultManager == this) {
+    UnhookApplication();
+    g_defaultManager = nullptr;
+  }
+}
+
+bool TsSkinManager::IsDefault() const { return g_defaultManager == this; }
+
+void TsSkinManager::SetIsDefault(bool value) {
+  if (!value && g_defaultManager) return;
+  if (g_defaultManager != this) {
+    if (g_defaultManager) g_defaultManager->UnhookApplication();
+    g_defaultManager = this;
+    HookApplication();
+  }
+  if (!Active()) {
+    SendRemoveSkin();
+  } else {
+    SendNewSkin(true);
+    if (!ReadingDescription()) RepaintForms();
+  }
+  UpdateDialogRule();
+}
+
+void TsSkinManager::SetActiveControl(HWND wnd) {
+  if (wnd == activeControl_) return;
+  const HWND previous = activeControl_;
+  activeControl_ = wnd;
+  if (previous) SendSkinCommand(previous, SMC_MOUSELEAVE, CommandParam());
+  if (wnd) SendSkinCommand(wnd, SMC_MOUSEENTER, CommandParam());
+}
+
+void TsSkinManager::Loaded() {
+  TComponent::Loaded();
+  if (MenuSupport.IcoLineSkin.empty()) MenuSupport.IcoLineSkin = "ICOLINE";
+  FinishLoading();
+}
+
+void TsSkinManager::BroadcastCommand(int code, bool withManager) {
+  TMessage message = MakeSkinCommand(code, withManager ? CommandParam() : 0);
+  ManagerBroadcast(message);
+}
+
+void TsSkinManager::DoBeforeChange() {
+  if (OnBeforeChange) OnBeforeChange(this);
+}
+
+void TsSkinManager::DoAfterChange() {
+  if (OnAfterChange) OnAfterChange(this);
+}
+
+void TsSkinManager::LockForms() {
+  if (ApplicationMinimized()) return;
+  for (TForm* form : ProviderForms()) {
+    if (form->Destroying() || form->Parent() || !form->Visible() || !form->HandleAllocated()) continue;
+    SendMessageW(form->Handle(), WM_SETREDRAW, FALSE, 0);
+    if (IsDefault() && AnimEffects.SkinChanging.Active) SkinChangeState().AnimatedChange = true;
+  }
+}
+
+void TsSkinManager::UnlockForms() {
+  if (ApplicationMinimized()) return;
+  for (TForm* form : ProviderForms()) {
+    if (form->Destroying() || form->Parent() || !form->Visible() || !form->HandleAllocated()) continue;
+    SendMessageW(form->Handle(), WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(form->Handle(), nullptr, nullptr,
+                 RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
+  SkinChangeState().AnimatedChange = false;
+}
+
+void TsSkinManager::RefreshOtherWindows() {
+  const std::vector<HWND> adapted = AdaptedWindows();
+  for (HWND wnd : adapted)
+    if (IsWindowVisible(wnd))
+      RedrawWindow(wnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+std::string TsSkinManager::ProgramFolder() const {
+  std::vector<char> name(MAX_PATH);
+  for (;;) {
+    const DWORD n = GetModuleFileNameA(nullptr, name.data(), static_cast<DWORD>(name.size()));
+    if (n == 0) return std::string();
+    if (n < name.size()) return ExtractFileDir(std::string(name.data(), n), TacPathStyle::Windows);
+    if (name.size() >= 32768) return std::string();
+    name.resize(name.size() * 2);
+  }
+}
+
+bool TsSkinManager::LayeredWindowsAvailable() const {
+  static const bool available = [] {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return user32 && GetProcAddress(user32, "UpdateLayeredWindow") != nullptr;
+  }();
+  return available;
+}
+
+bool TsSkinManager::CompositionEnabled() const { return Dwm().CompositionEnabled(); }
+
+void TsSkinManager::ShowVersionWarning(const std::string& message) {
+  MessageBoxW(GetActiveWindow(), GbkToWide(message).c_str(), GbkToWide(Application->Title()).c_str(),
+              MB_OK | MB_ICONWARNING);
+}
+
+void TsSkinManager::HookApplication() {
+  if (appHookId_) return;
+  appHookId_ = Application->HookMainWindow([this](TMessage& m) { return ApplicationHook(m); });
+}
+
+void TsSkinManager::UnhookApplication() {
+  if (!appHookId_) return;
+  Application->UnhookMainWindow(appHookId_);
+  appHookId_ = 0;
+}
+
+bool TsSkinManager::ApplicationHook(TMessage& message) {
+  if (!SkinnedPopups) return false;
+  if (message.Msg == WM_THEMECHANGED) {
+    message.Result = 0;
+    return true;
+  }
+  if (message.Msg == CM_ACTIVATE) {
+    for (int i = Application->FormCount() - 1; i >= 0; --i) {
+      if (i >= Application->FormCount()) continue;
+      TForm* form = Application->Forms(i);
+      if (form->HandleAllocated()) SendSkinCommand(form->Handle(), SMC_APPACTIVATED);
+    }
+  }
+  return false;
+}
