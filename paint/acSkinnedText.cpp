@@ -1,12 +1,13 @@
 #include "paint/acSkinnedText.h"
 
+#include <optional>
+
 #include "framework/vclText.h"
-#include "framework/vclWinControl.h"
 #include "paint/acDefaultSkin.h"
 #include "paint/acFocusDots.h"
 #include "paint/acGlowText.h"
 #include "paint/acTextColors.h"
-#include "framework/vclMessages.h"
+#include "skin/sCommandMessages.h"
 
 namespace {
 
@@ -35,25 +36,12 @@ class ClipScope {
   int saved_;
 };
 
-// The skin command that asks a control for its section: answers skin index + 1, 0 when
-// the control is not skinned.
-constexpr int kGetSkinIndexCommand = 26;
-
 // The skin index the ancestor `depth` levels above `host` answers, nothing past the top.
-// A windowed ancestor is asked through its window (not skinned while it has none).
 std::optional<int> AncestorSection(TControl* host, int depth) {
   TControl* c = host;
   for (int i = 0; i < depth && c; ++i) c = c->Parent();
   if (!c) return std::nullopt;
-  const WPARAM command = static_cast<WPARAM>(kGetSkinIndexCommand) << 16;
-  LRESULT answer = 0;
-  if (!c->IsWindowed()) {
-    answer = c->Perform(SM_ALPHACMD, command, 0);
-  } else {
-    auto* w = static_cast<TWinControl*>(c);
-    if (w->HandleAllocated()) answer = SendMessageW(w->Handle(), SM_ALPHACMD, command, 0);
-  }
-  return static_cast<int>(answer) - 1;
+  return static_cast<int>(SendSkinCommand(c, SMC_GETSKININDEX)) - 1;
 }
 
 }  // namespace

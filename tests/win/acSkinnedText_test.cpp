@@ -10,6 +10,7 @@
 #include "framework/vclForm.h"
 #include "paint/acDibBitmap.h"
 #include "paint/acGlowText.h"
+#include "skin/sCommandCodes.h"
 
 using skinfix::PackedSkin;
 
@@ -212,7 +213,7 @@ class SkinnedForm : public TForm {
  public:
   SkinnedForm(int section) : TForm(nullptr), section_(section) {}
   void WndProc(TMessage& m) override {
-    if (m.Msg == SM_ALPHACMD && (m.WParam >> 16) == 26) {
+    if (m.Msg == SM_ALPHACMD && CommandCode(m.WParam) == SMC_GETSKININDEX) {
       m.Result = section_ + 1;
       return;
     }
