@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "framework/vclText.h"
+#include "framework/vclWinControl.h"
 #include "paint/acDefaultSkin.h"
 #include "paint/acFocusDots.h"
 #include "paint/acGlowText.h"
