@@ -3,7 +3,11 @@
 #include <algorithm>
 
 TComponent::TComponent(TComponent* owner) : owner_(owner) {
-  if (owner_) owner_->Insert(this);
+  if (owner_) {
+    owner_->Insert(this);
+    // Made while its owner is being read: part of the same description.
+    if (owner_->Loading()) state_ |= csLoading;
+  }
 }
 
 TComponent::~TComponent() {

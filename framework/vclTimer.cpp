@@ -31,16 +31,21 @@ void TTimer::SetEnabled(bool on) {
   Update();
 }
 
+void TTimer::SetOnTimer(TNotifyEvent handler) {
+  onTimer_ = std::move(handler);
+  Update();
+}
+
 void TTimer::Update() {
   HWND w = Application->UtilityWindow();
   KillTimer(w, id_);
   Timers().erase(id_);
-  if (enabled_ && interval_ > 0 && OnTimer) {
+  if (enabled_ && interval_ > 0 && onTimer_) {
     if (SetTimer(w, id_, interval_, nullptr)) Timers()[id_] = this;
   }
 }
 
 void TTimer::Dispatch(UINT_PTR id) {
   auto it = Timers().find(id);
-  if (it != Timers().end() && it->second->OnTimer) it->second->OnTimer(it->second);
+  if (it != Timers().end() && it->second->onTimer_) it->second->onTimer_(it->second);
 }

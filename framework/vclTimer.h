@@ -14,7 +14,8 @@ class TTimer : public TComponent {
   void SetInterval(unsigned ms);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool on);
-  TNotifyEvent OnTimer;
+  const TNotifyEvent& OnTimer() const { return onTimer_; }
+  void SetOnTimer(TNotifyEvent handler);
 
   // Delivers one WM_TIMER of the application's utility window.
   static void Dispatch(UINT_PTR id);
@@ -23,5 +24,6 @@ class TTimer : public TComponent {
   void Update();
   unsigned interval_ = 1000;
   bool enabled_ = true;
+  TNotifyEvent onTimer_;
   UINT_PTR id_ = 0;
 };

@@ -3,6 +3,7 @@
 # Windows system DLLs (the runtime is linked statically).
 # usage: check-pe.sh FILE pe32|pe32+
 set -euo pipefail
+export LC_ALL=C  # objdump speaks the locale's language otherwise
 file=$1 kind=$2
 [ -f "$file" ] || { echo "missing: $file"; exit 1; }
 case "$kind" in
