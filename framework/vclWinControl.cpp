@@ -32,6 +32,8 @@ void RegisterWindowClass(WNDPROC proc) {
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
+  // The window's last messages must not reach handlers of an object being destroyed.
+  if (hwnd_) RemovePropW(hwnd_, kControlProp);
   DestroyHandle();
   for (TControl* c : controls_) c->parent_ = nullptr;
   controls_.clear();
