@@ -44,3 +44,44 @@ void CopyBitmapRect(TacBitmap* dst, int x, int y, const TacBitmap* src, const Ta
     }
   }
 }
+
+void TileBitmapRect(TacBitmap* dst, const TacRect& target, const TacBitmap* src, const TacRect& block) {
+  if (!dst || !src || block.Width() <= 0 || block.Height() <= 0) return;
+  // A block reaching outside src is cut the way single copies would cut it.
+  if (block.Left < 0 || block.Top < 0 || block.Right > src->Width() || block.Bottom > src->Height() || src == dst) {
+    for (int64_t x = target.Left; x < target.Right; x += block.Width())
+      for (int64_t y = target.Top; y < target.Bottom; y += block.Height()) {
+        const int w = static_cast<int>(std::min<int64_t>(block.Width(), target.Right - x));
+        const int h = static_cast<int>(std::min<int64_t>(block.Height(), target.Bottom - y));
+        CopyBitmapRect(dst, static_cast<int>(x), static_cast<int>(y), src,
+                       TacRect{block.Left, block.Top, block.Left + w, block.Top + h});
+      }
+    return;
+  }
+  const int left = std::max(target.Left, 0), right = std::min(target.Right, dst->Width());
+  const int top = std::max(target.Top, 0), bottom = std::min(target.Bottom, dst->Height());
+  if (left >= right || top >= bottom) return;
+  const int bw = block.Width(), bh = block.Height();
+  const int dbpp = dst->BytesPerPixel(), sbpp = src->BytesPerPixel();
+  const int i0 = static_cast<int>((static_cast<int64_t>(left) - target.Left) % bw);
+  for (int y = top; y < bottom; ++y) {
+    const int sy = block.Top + static_cast<int>((static_cast<int64_t>(y) - target.Top) % bh);
+    const uint8_t* srow = src->Pixel(block.Left, sy);
+    uint8_t* d = dst->Pixel(left, y);
+    int i = i0, x = left;
+    while (x < right) {
+      const int n = std::min(bw - i, right - x);
+      const uint8_t* s = srow + static_cast<ptrdiff_t>(i) * sbpp;
+      if (dbpp == sbpp) {
+        std::memcpy(d, s, static_cast<size_t>(n) * dbpp);
+      } else if (dbpp == 4) {
+        for (int k = 0; k < n; ++k) d[k * 4] = s[k * 3], d[k * 4 + 1] = s[k * 3 + 1], d[k * 4 + 2] = s[k * 3 + 2], d[k * 4 + 3] = 255;
+      } else {
+        for (int k = 0; k < n; ++k) d[k * 3] = s[k * 4], d[k * 3 + 1] = s[k * 4 + 1], d[k * 3 + 2] = s[k * 4 + 2];
+      }
+      d += static_cast<ptrdiff_t>(n) * dbpp;
+      x += n;
+      i = 0;
+    }
+  }
+}

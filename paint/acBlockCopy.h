@@ -12,6 +12,10 @@
 // target. src may be dst itself (overlapping rows are copied correctly).
 void CopyBitmapRect(TacBitmap* dst, int x, int y, const TacBitmap* src, const TacRect& q);
 
+// Tiles block (a rectangle of src) over target from target's top-left, the last
+// column and row cut, as CopyBitmapRect block by block would. src must not be dst.
+void TileBitmapRect(TacBitmap* dst, const TacRect& target, const TacBitmap* src, const TacRect& block);
+
 // Clipping shared by the pixel loops: the part of a w x h block at (dx, dy) in
 // dst and (sx, sy) in src that lies inside both. False when nothing is left.
 struct TacClippedBlock {

@@ -92,18 +92,17 @@ void DrawBorderMask(TacBitmap* bmp, const TacRect& r, bool fillCentre, bool corn
     if (masked) {
       const bool usePar = place.Corner && cornersUseParent;
       const TacParentImage& par = place.Corner ? pi : EmptyParentImage;
-      ForEachTile(place.Target, s.Width(), s.Height(), [&](const TacRect& d, int w, int h) {
-        CopyPieceMasked(d, TacRect{s.Left, s.Top, s.Left + w, s.Top + h}, bmp, m, usePar, par, src);
-      });
+      if (!TileMaskedPiece(place.Target, s, bmp, m, usePar, par, src))
+        ForEachTile(place.Target, s.Width(), s.Height(), [&](const TacRect& d, int w, int h) {
+          CopyPieceMasked(d, TacRect{s.Left, s.Top, s.Left + w, s.Top + h}, bmp, m, usePar, par, src);
+        });
     } else if (place.Corner) {
       CopyPieceKeyed(bmp, src, place.Target.Left, place.Target.Top, cornersUseParent, pi, TransparentKey,
                      TacRect{s.Left, s.Top, s.Right - 1, s.Bottom - 1});
     } else if (stretch) {
       StretchHalftone(bmp, place.Target, src, s);
     } else {
-      ForEachTile(place.Target, s.Width(), s.Height(), [&](const TacRect& d, int w, int h) {
-        CopyBitmapRect(bmp, d.Left, d.Top, src, TacRect{s.Left, s.Top, s.Left + w, s.Top + h});
-      });
+      TileBitmapRect(bmp, place.Target, src, s);
     }
   }
 }

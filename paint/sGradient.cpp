@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "paint/acTriangleGradient.h"
@@ -41,12 +42,14 @@ class PieceWalk {
 };
 
 void PutRow(TacBitmap* bmp, int y, int left, int right, const uint8_t bgr[3]) {
+  if (left >= right) return;
   const int bpp = bmp->BytesPerPixel();
   uint8_t* p = bmp->Pixel(left, y);
-  for (int x = left; x < right; ++x, p += bpp) {
-    p[0] = bgr[0], p[1] = bgr[1], p[2] = bgr[2];
-    if (bpp == 4) p[3] = 255;
-  }
+  p[0] = bgr[0], p[1] = bgr[1], p[2] = bgr[2];
+  if (bpp == 4) p[3] = 255;
+  // Double the painted run until the row is full.
+  const size_t total = static_cast<size_t>(right - left) * bpp;
+  for (size_t done = bpp; done < total; done *= 2) std::memcpy(p + done, p, std::min(done, total - done));
 }
 
 void Vertical(TacBitmap* bmp, const TacRect& r, const TsGradArray& g) {

@@ -70,6 +70,50 @@ void CopyPieceKeyed(TacBitmap* dst, const TacBitmap* src, int x, int y, bool use
   }
 }
 
+namespace {
+
+// One pixel through its mask half, with the key-pixel rules of CopyPieceMasked.
+class MaskedWriter {
+ public:
+  MaskedWriter(const TacBitmap* dst, const TacBitmap* src, bool usePar, const TacParentImage& pi)
+      : dbpp_(dst->BytesPerPixel()),
+        usePar_(usePar),
+        pi_(pi),
+        parentImage_(pi.HasImage && pi.Image),
+        opaque_(usePar && parentImage_ && dbpp_ == 4),
+        fill_(ColorToRGB(pi.FillColor)) {
+    (void)src;
+  }
+  // tx, ty: the target pixel's place (for the parent image).
+  void Put(uint8_t* p, const uint8_t* c, const uint8_t* mk, int64_t tx, int64_t ty) const {
+    if (!IsKeyPixel(c)) {
+      p[0] = MaskMix(p[0], c[0], mk[0]);
+      p[1] = MaskMix(p[1], c[1], mk[1]);
+      p[2] = MaskMix(p[2], c[2], mk[2]);
+      if (opaque_) p[3] = 255;
+    } else if (!usePar_) {
+      return;
+    } else if (parentImage_) {
+      const int64_t px = tx + pi_.X, py = ty + pi_.Y;
+      if (!InBitmap(pi_.Image, px, py)) return;
+      PutRgb(p, PixelRgb(pi_.Image->Pixel(static_cast<int>(px), static_cast<int>(py))));
+      if (dbpp_ == 4) p[3] = 255;
+    } else {
+      PutRgb(p, fill_);
+      if (dbpp_ == 4) p[3] = 255;
+    }
+  }
+
+ private:
+  int dbpp_;
+  bool usePar_;
+  TacParentImage pi_;
+  bool parentImage_, opaque_;
+  uint32_t fill_;
+};
+
+}  // namespace
+
 void CopyPieceMasked(const TacRect& d, const TacRect& q, TacBitmap* dst, const TsMaskData& m, bool usePar,
                      const TacParentImage& pi, const TacBitmap* src) {
   if (!dst || !src) return;
@@ -85,30 +129,42 @@ void CopyPieceMasked(const TacRect& d, const TacRect& q, TacBitmap* dst, const T
     return;
   if (half <= 0) return;
   const int dbpp = dst->BytesPerPixel(), sbpp = src->BytesPerPixel();
-  const bool parentImage = pi.HasImage && pi.Image;
-  const bool opaque = usePar && parentImage && dbpp == 4;
-  const uint32_t fill = ColorToRGB(pi.FillColor);
+  const MaskedWriter writer(dst, src, usePar, pi);
   for (int j = 0; j < b.Height; ++j) {
     uint8_t* p = dst->Pixel(b.DstX, b.DstY + j);
     const uint8_t* c = src->Pixel(b.SrcX, b.SrcY + j);
     const uint8_t* mk = src->Pixel(b.SrcX, b.SrcY + j + half);
-    for (int i = 0; i < b.Width; ++i, p += dbpp, c += sbpp, mk += sbpp) {
-      if (!IsKeyPixel(c)) {
-        for (int k = 0; k < 3; ++k) p[k] = MaskMix(p[k], c[k], mk[k]);
-        if (opaque) p[3] = 255;
-      } else if (!usePar) {
-        continue;
-      } else if (parentImage) {
-        const int64_t px = static_cast<int64_t>(b.DstX) + i + pi.X, py = static_cast<int64_t>(b.DstY) + j + pi.Y;
-        if (!InBitmap(pi.Image, px, py)) continue;
-        PutRgb(p, PixelRgb(pi.Image->Pixel(static_cast<int>(px), static_cast<int>(py))));
-        if (dbpp == 4) p[3] = 255;
-      } else {
-        PutRgb(p, fill);
-        if (dbpp == 4) p[3] = 255;
-      }
+    for (int i = 0; i < b.Width; ++i, p += dbpp, c += sbpp, mk += sbpp)
+      writer.Put(p, c, mk, static_cast<int64_t>(b.DstX) + i, static_cast<int64_t>(b.DstY) + j);
+  }
+}
+
+bool TileMaskedPiece(const TacRect& target, const TacRect& block, TacBitmap* dst, const TsMaskData& m, bool usePar,
+                     const TacParentImage& pi, const TacBitmap* src) {
+  if (!dst || !src) return true;
+  const int half = m.R.Height() / 2;
+  const int bw = block.Width(), bh = block.Height();
+  if (bw <= 0 || bh <= 0 || half <= 0) return true;
+  if (block.Left < 0 || block.Top < 0 || block.Right > src->Width() || block.Bottom + half > src->Height())
+    return false;
+  const int left = std::max(target.Left, 0), right = std::min(target.Right, dst->Width());
+  const int top = std::max(target.Top, 0), bottom = std::min(target.Bottom, dst->Height());
+  if (left >= right || top >= bottom) return true;
+  const int dbpp = dst->BytesPerPixel(), sbpp = src->BytesPerPixel();
+  const MaskedWriter writer(dst, src, usePar, pi);
+  const int i0 = static_cast<int>((static_cast<int64_t>(left) - target.Left) % bw);
+  for (int y = top; y < bottom; ++y) {
+    const int sy = block.Top + static_cast<int>((static_cast<int64_t>(y) - target.Top) % bh);
+    const uint8_t* crow = src->Row(sy) + static_cast<ptrdiff_t>(block.Left) * sbpp;
+    const uint8_t* mrow = src->Row(sy + half) + static_cast<ptrdiff_t>(block.Left) * sbpp;
+    uint8_t* p = dst->Pixel(left, y);
+    int i = i0;
+    for (int x = left; x < right; ++x, p += dbpp) {
+      writer.Put(p, crow + static_cast<ptrdiff_t>(i) * sbpp, mrow + static_cast<ptrdiff_t>(i) * sbpp, x, y);
+      if (++i == bw) i = 0;
     }
   }
+  return true;
 }
 
 void CopyKeyed(TacBitmap* dst, const TacBitmap* src, int x, int y, uint32_t key, TacRect q) {

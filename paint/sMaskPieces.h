@@ -26,6 +26,13 @@ void CopyPieceKeyed(TacBitmap* dst, const TacBitmap* src, int x, int y, bool use
 void CopyPieceMasked(const TacRect& d, const TacRect& q, TacBitmap* dst, const TsMaskData& m, bool usePar,
                      const TacParentImage& pi, const TacBitmap* src);
 
+// CopyPieceMasked for every block of a tiling of target by `block` (from
+// target's top-left, the last column and row cut), in one pass. False, drawing
+// nothing, when the block or its mask rows do not lie inside src (the caller
+// then copies block by block).
+bool TileMaskedPiece(const TacRect& target, const TacRect& block, TacBitmap* dst, const TsMaskData& m, bool usePar,
+                     const TacParentImage& pi, const TacBitmap* src);
+
 // Copies q (INCLUSIVE, clipped to src) to (x, y), skipping pixels of the key's colour.
 void CopyKeyed(TacBitmap* dst, const TacBitmap* src, int x, int y, uint32_t key, TacRect q);
 

@@ -30,12 +30,10 @@ void CopyClipped(TacBitmap* dst, const TacRect& clip, int x, int y, const TacBit
 }
 
 // Tiles the w x h block of src at (sx, sy) over r, from its top-left, the last
-// column and row cut; whole tiles only (and no cut column) when wholeOnly.
+// column and row cut.
 void TileBlock(TacBitmap* dst, const TacRect& r, const TacBitmap* src, int sx, int sy, int w, int h) {
   if (w <= 0 || h <= 0) return;
-  for (int64_t x = r.Left; x < r.Right; x += w)
-    for (int64_t y = r.Top; y < r.Bottom; y += h)
-      CopyClipped(dst, r, static_cast<int>(x), static_cast<int>(y), src, sx, sy, w, h);
+  TileBitmapRect(dst, r, src, TacRect{sx, sy, sx + w, sy + h});
 }
 
 void FillFromParent(TacBitmap* bmp, const TacRect& r, const TacParentImage& pi) {
