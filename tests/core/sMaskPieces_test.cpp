@@ -150,3 +150,30 @@ TEST(CopyImageRect, TwentyFourBitSourceUsesItsLowerHalfAsMask) {
   EXPECT_EQ(b.Rgb(1, 1) & 0xFF, 175u);
   EXPECT_EQ(b.Rgb(0, 2) & 0xFF, 100u);  // only the colour half is drawn
 }
+
+TEST(TileMaskedPiece, EqualsBlockByBlockCopiesAndRefusesBlocksLeavingTheSource) {
+  // Colour rows 0..3 over mask rows 4..7.
+  TacBitmapPtr src = Bitmap24(6, 8, [](int x, int y) -> uint32_t {
+    if (y < 4) return x == 2 && y == 1 ? TransparentKey : Ramp(x, y) | 0x30;
+    return static_cast<uint32_t>(x * 40 + y * 5) * 0x010101u;
+  });
+  TsMaskData m;
+  m.R = {0, 0, 6, 8};
+  TacBitmapPtr parent = Bitmap24(30, 30, Ramp);
+  const TacParentImage pi = ParentImageFromBitmap(parent.get(), 1, 2);
+  const TacRect block{1, 0, 4, 3};
+  for (const TacRect& target : {TacRect{-2, -1, 9, 8}, TacRect{0, 0, 10, 7}, TacRect{3, 2, 4, 3}}) {
+    TestBitmap one(8, 6, TacPixelFormat::pf32bit), many(8, 6, TacPixelFormat::pf32bit);
+    one.Fill(0x404040, 3);
+    many.Fill(0x404040, 3);
+    ASSERT_TRUE(TileMaskedPiece(target, block, one.get(), m, true, pi, src.get()));
+    for (int x = target.Left; x < target.Right; x += block.Width())
+      for (int y = target.Top; y < target.Bottom; y += block.Height())
+        CopyPieceMasked({x, y, std::min(x + block.Width(), target.Right), std::min(y + block.Height(), target.Bottom)},
+                        block, many.get(), m, true, pi, src.get());
+    EXPECT_EQ(one.Snapshot(), many.Snapshot());
+  }
+  TestBitmap b(8, 6, TacPixelFormat::pf24bit);
+  EXPECT_FALSE(TileMaskedPiece({0, 0, 8, 6}, {4, 0, 7, 3}, b.get(), m, false, EmptyParentImage, src.get()));
+  EXPECT_FALSE(TileMaskedPiece({0, 0, 8, 6}, {0, 2, 3, 5}, b.get(), m, false, EmptyParentImage, src.get()));
+}
