@@ -116,17 +116,18 @@ void ManagerBroadcast(TMessage& message) {
     if (IsWindowVisible(wnd)) message.Result = SendMessageW(wnd, message.Msg, message.WParam, message.LParam);
 }
 
+namespace {
+// A named stdcall function: on i686 a lambda does not convert to WNDENUMPROC.
+BOOL CALLBACK CollectChildWindow(HWND child, LPARAM p) {
+  reinterpret_cast<std::vector<HWND>*>(p)->push_back(child);
+  return TRUE;
+}
+}  // namespace
+
 void BroadcastToChildWindows(HWND wnd, TMessage& message) {
   if (!wnd) return;
   std::vector<HWND> children;
-  EnumChildWindows(
-      wnd,
-      [](HWND child, LPARAM p) -> BOOL {
-        auto* c = reinterpret_cast<std::vector<HWND>*>(p);
-        c->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
+  EnumChildWindows(wnd, &CollectChildWindow, reinterpret_cast<LPARAM>(&children));
   for (HWND child : children)
     if (GetAncestor(child, GA_PARENT) == wnd && IsWindow(child))
       message.Result = SendMessageW(child, message.Msg, message.WParam, message.LParam);
