@@ -4,6 +4,7 @@
 
 #include "app/AppImages.h"
 #include "app/BadgingReader.h"
+#include "app/BuiltinSkin.h"
 #include "app/FileSizeText.h"
 #include "app/FileTypeRegistration.h"
 #include "app/GetApkFileSize.h"
@@ -77,6 +78,15 @@ TVqMainFrm::TVqMainFrm(TComponent* owner) : TForm(owner) {
   d.FontName = "Tahoma";
   d.FontHeight = -12;
   ApplyDescription(d);
+  // The skin manager first: it loads the built-in skin while the window is built
+  // and announces it to every control once the window is complete.
+  sknmngr1 = new TsSkinManager(this);
+  sknmngr1->SetName("sknmngr1");
+  sknmngr1->SetExtendedBorders(true);
+  sknmngr1->InternalSkins.Add(BuiltinSkinName, BuiltinSkinData(), BuiltinSkinSize());
+  sknmngr1->SetSkinDirectory("c:\\Skins");
+  sknmngr1->ThirdParty.SetText(tpButton, "TButton");
+  sknmngr1->SetSkinName(BuiltinSkinName);
   OnCreate = [this](TComponent* s) { FormCreate(s); };
   OnMouseDown = [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) { FormMouseDown(s, b, sh, x, y); };
   auto mouseDown = OnMouseDown;

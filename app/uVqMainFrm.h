@@ -9,6 +9,7 @@
 #include "controls/sGroupBox.h"
 #include "controls/sLabel.h"
 #include "framework/vclForm.h"
+#include "skin/sSkinManager.h"
 
 // The program folder with its trailing backslash; set once at creation.
 extern std::string AppPath;
@@ -41,6 +42,7 @@ class TVqMainFrm : public TForm {
   TsBitBtn* sbtbtn2;
   TsButton* btn1;
   TImageList* il1;
+  TsSkinManager* sknmngr1;
 
   void FormCreate(TComponent* sender);
   void FormMouseDown(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y);

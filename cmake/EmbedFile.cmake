@@ -6,16 +6,15 @@
 # may live in another directory, so the rule is carried by the target).
 include_guard(GLOBAL)
 
-set(VQ_FILE_TO_CPP "${CMAKE_CURRENT_LIST_DIR}/FileToCpp.cmake")
-
 function(vq_embed_file target_name input output symbol)
   cmake_parse_arguments(PARSE_ARGV 4 arg "" "" "DEPENDS")
+  set(script "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/FileToCpp.cmake")
   get_filename_component(input "${input}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
   get_filename_component(output "${output}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_BINARY_DIR}")
   add_custom_command(
     OUTPUT "${output}"
-    COMMAND ${CMAKE_COMMAND} -DINPUT=${input} -DOUTPUT=${output} -DSYMBOL=${symbol} -P ${VQ_FILE_TO_CPP}
-    DEPENDS "${input}" "${VQ_FILE_TO_CPP}" ${arg_DEPENDS}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${input} -DOUTPUT=${output} -DSYMBOL=${symbol} -P ${script}
+    DEPENDS "${input}" "${script}" ${arg_DEPENDS}
     COMMENT "Embedding ${input}"
     VERBATIM)
   add_custom_target(${target_name} DEPENDS "${output}")

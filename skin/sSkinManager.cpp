@@ -59,8 +59,6 @@ bool ApplicationMinimized() {
 TsSkinManager* DefaultManager() { return g_defaultManager; }
 
 TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
-  // Created while its form is being built: it is read with the form.
-  if (owner && owner->Loading()) SetLoading(true);
   if (!g_defaultManager) {
     g_defaultManager = this;
     HookApplication();
