@@ -19,16 +19,18 @@ const char* const NoSkinInfo = "N/A";
 
 namespace {
 
-// Sets a process-wide flag for the length of a step, also when the step raises.
+// Sets a process-wide flag for the length of a step and gives it back its value
+// afterwards (a handler may start a nested change), also when the step raises.
 class FlagScope {
  public:
-  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = false; }
+  explicit FlagScope(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = saved_; }
   FlagScope(const FlagScope&) = delete;
   FlagScope& operator=(const FlagScope&) = delete;
 
  private:
   bool& flag_;
+  bool saved_;
 };
 
 // A skin described by a stored item without packed data: no options text, no images.
