@@ -243,29 +243,28 @@ TEST_F(MainWindow, InstallOfADeletedPackageSaysItIsMissing) {
   EXPECT_EQ(form_->lblSoftInfo->Font().Color(), 255u);
 }
 
-// Closes the top-level window of this thread with the given title once it shows up.
+// Closes the message box with the given title once it shows up.
 struct WindowCloser {
   std::wstring title;
   bool seen = false;
   HANDLE thread = nullptr;
-  explicit WindowCloser(const wchar_t* t) : title(t) {
-    thread = CreateThread(nullptr, 0, [](void* p) -> DWORD {
-      auto* self = static_cast<WindowCloser*>(p);
-      for (int i = 0; i < 500; ++i) {
-        HWND h = FindWindowW(L"#32770", self->title.c_str());
-        if (h) {
-          self->seen = true;
-          PostMessageW(h, WM_COMMAND, IDOK, 0);
-          return 0;
-        }
-        Sleep(20);
-      }
-      return 0;
-    }, this, 0, nullptr);
-  }
+  explicit WindowCloser(const wchar_t* t) : title(t) { thread = CreateThread(nullptr, 0, &Watch, this, 0, nullptr); }
   ~WindowCloser() {
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
+  }
+  static DWORD WINAPI Watch(void* p) {
+    auto* self = static_cast<WindowCloser*>(p);
+    for (int i = 0; i < 500; ++i) {
+      HWND h = FindWindowW(L"#32770", self->title.c_str());
+      if (h) {
+        self->seen = true;
+        PostMessageW(h, WM_COMMAND, IDOK, 0);
+        return 0;
+      }
+      Sleep(20);
+    }
+    return 0;
   }
 };
 
