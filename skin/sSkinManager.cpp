@@ -5,6 +5,8 @@
 #include "framework/vclApplication.h"
 #include "framework/vclForm.h"
 #include "framework/vclText.h"
+#include "paint/acDefaultSkin.h"
+#include "paint/acGlow.h"
 #include "skin/acSkinChangeState.h"
 #include "skin/acSkinDirectory.h"
 #include "skin/acSkinnedWindowLists.h"
@@ -61,9 +63,12 @@ TsSkinManager* DefaultManager() { return g_defaultManager; }
 TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
   if (!g_defaultManager) {
     g_defaultManager = this;
+    SetDefaultSkinModel(this);
     HookApplication();
   }
 }
+
+void TsSkinManager::StopGlows() { ClearGlows(); }
 
 TsSkinManager::~TsSkinManager() {
   MarkDestroying();
@@ -75,6 +80,7 @@ TsSkinManager::~TsSkinManager() {
   if (g_defaultManager == this) {
     UnhookApplication();
     g_defaultManager = nullptr;
+    SetDefaultSkinModel(nullptr);
   }
 }
 
@@ -85,6 +91,7 @@ void TsSkinManager::SetIsDefault(bool value) {
   if (g_defaultManager != this) {
     if (g_defaultManager) g_defaultManager->UnhookApplication();
     g_defaultManager = this;
+    SetDefaultSkinModel(this);
     HookApplication();
   }
   if (!Active()) {

@@ -58,6 +58,8 @@ class TsSkinManager : public TComponent, public TacSkinManagerCore {
   void LockForms() override;
   void UnlockForms() override;
   void RefreshOtherWindows() override;
+  // Glows belong to the skin that drew them.
+  void StopGlows() override;
   std::string ProgramFolder() const override;
   bool LayeredWindowsAvailable() const override;
   bool CompositionEnabled() const override;

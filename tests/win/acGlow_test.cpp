@@ -159,6 +159,25 @@ void ExpectRect(const RECT& r, int left, int top, int width, int height) {
 
 }  // namespace
 
+
+// A glow window of this process (tests of other processes may run alongside).
+BOOL CALLBACK FindOwnGlowWindow(HWND h, LPARAM p) {
+  wchar_t cls[64];
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  if (pid == GetCurrentProcessId() && GetClassNameW(h, cls, 64) && !wcscmp(cls, L"TacGlowWindow")) {
+    *reinterpret_cast<HWND*>(p) = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND OwnGlowWindow() {
+  HWND found = nullptr;
+  EnumWindows(&FindOwnGlowWindow, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 TEST_F(Glow, TheWindowLiesOverTheItemGrownByTheImageEdgesLessTheMargin) {
   const int exact = Show(item_, all_, 10);
   ASSERT_GE(exact, 0);
@@ -236,21 +255,21 @@ TEST_F(Glow, IdsStayUntilTheListIsCleared) {
   ClearGlows();
   EXPECT_EQ(GlowEffects().Count(), 0);
   EXPECT_FALSE(IsWindow(wndB));
-  EXPECT_EQ(FindWindowW(L"TacGlowWindow", nullptr), nullptr);
+  EXPECT_EQ(OwnGlowWindow(), nullptr);
 }
 
 TEST_F(Glow, NoGlowWithoutLayeredWindowsAnImageOrAVisiblePart) {
   TUpdateLayeredWindowFn saved = SetLayeredWindowUpdater(nullptr);
   EXPECT_EQ(Show(item_, all_, 4), -1);
   SetLayeredWindowUpdater(saved);
-  EXPECT_EQ(FindWindowW(L"TacGlowWindow", nullptr), nullptr);
+  EXPECT_EQ(OwnGlowWindow(), nullptr);
 
   EXPECT_EQ(ShowGlow(item_, all_, "PLAIN", "GLOW", 4, 255, nullptr, &skin_.Model), -1);
   EXPECT_EQ(ShowGlow(item_, all_, "BUTTON", "glow", 4, 255, nullptr, &skin_.Model), -1);  // exact names
   EXPECT_EQ(ShowGlow(item_, all_, "NOSUCH", "GLOW", 4, 255, nullptr, &skin_.Model), -1);
   EXPECT_EQ(Show(item_, TacRect{0, 0, 40, 0}, 4), -1);
   EXPECT_EQ(GlowEffects().Count(), 0);
-  EXPECT_EQ(FindWindowW(L"TacGlowWindow", nullptr), nullptr);
+  EXPECT_EQ(OwnGlowWindow(), nullptr);
 
   // Null names the default skin; without one there is no glow.
   TsSkinModel* savedDefault = DefaultSkinModel();
