@@ -34,16 +34,6 @@ const char* const kHelpText =
     "您可以用鼠标拖APK文件到窗体上来进行安装.\r\n您还可以双击APK文件进行安装.\r\n您还可以对APK文件单击鼠标右键进行安装.";
 const char* const kWrongTypeText = "文件类型错误,不支持该文件格式.";
 
-template <class T>
-T* Place(TForm* form, TWinControl* parent, const char* name, int l, int t, int w, int h, const std::string& caption) {
-  T* c = new T(form);
-  c->SetName(name);
-  c->SetCaption(caption);
-  c->SetBounds(form->Scale(l), form->Scale(t), form->Scale(w), form->Scale(h));
-  c->Font().Assign(form->Font());
-  c->SetParent(parent);
-  return c;
-}
 
 void SetFont(TForm* form, TControl* c, int height, TColor color, unsigned style = 0) {
   c->Font().SetName("Tahoma");
@@ -96,9 +86,9 @@ TVqMainFrm::TVqMainFrm(TComponent* owner) : TForm(owner) {
   il1->Add(LoadAppImage(AppImage::InstallGlyph));
   il1->Add(LoadAppImage(AppImage::CloseGlyph));
 
-  grp1 = Place<TsGroupBox>(this, this, "grp1", 16, 12, 417, 137, "软件信息");
+  grp1 = AddControl<TsGroupBox>(this, "grp1", 16, 12, 417, 137, "软件信息");
   grp1->OnMouseDown = mouseDown;
-  img1 = Place<TImage>(this, grp1, "img1", 14, 26, 96, 96, "");
+  img1 = AddControl<TImage>(grp1, "img1", 14, 26, 96, 96, "");
   img1->Center = true;
   img1->SetPicture(LoadAppImage(AppImage::Placeholder));
   img1->OnMouseDown = mouseDown;
@@ -110,9 +100,9 @@ TVqMainFrm::TVqMainFrm(TComponent* owner) : TForm(owner) {
   TsLabel* titleLabels[4];
   TsLabel* valueLabels[4];
   for (int i = 0; i < 4; ++i) {
-    titleLabels[i] = Place<TsLabel>(this, grp1, titleNames[i], 123, tops[i], 0, 0, titles[i]);
+    titleLabels[i] = AddControl<TsLabel>(grp1, titleNames[i], 123, tops[i], 0, 0, titles[i]);
     SetFont(this, titleLabels[i], -11, kLabelColor);
-    valueLabels[i] = Place<TsLabel>(this, grp1, valueNames[i], 184, tops[i], 0, 0, "未知");
+    valueLabels[i] = AddControl<TsLabel>(grp1, valueNames[i], 184, tops[i], 0, 0, "未知");
     SetFont(this, valueLabels[i], -12, kLabelColor);
   }
   lbl5 = titleLabels[0];
@@ -124,9 +114,9 @@ TVqMainFrm::TVqMainFrm(TComponent* owner) : TForm(owner) {
   lblSoftOsVer = valueLabels[2];
   lblSoftSize = valueLabels[3];
 
-  grp2 = Place<TsGroupBox>(this, this, "grp2", 16, 152, 417, 71, "安装提示");
+  grp2 = AddControl<TsGroupBox>(this, "grp2", 16, 152, 417, 71, "安装提示");
   grp2->OnMouseDown = mouseDown;
-  lblSoftInfo = Place<TsLabel>(this, grp2, "lblSoftInfo", 0, 0, 0, 0, "准备就绪,点击\"安装\"按钮将软件安装到手机.");
+  lblSoftInfo = AddControl<TsLabel>(grp2, "lblSoftInfo", 0, 0, 0, 0, "准备就绪,点击\"安装\"按钮将软件安装到手机.");
   lblSoftInfo->SetAutoSize(false);
   lblSoftInfo->SetAlignment(taCenter);
   lblSoftInfo->SetLayout(tlCenter);
@@ -137,7 +127,7 @@ TVqMainFrm::TVqMainFrm(TComponent* owner) : TForm(owner) {
   lblSoftInfo->SetAlign(alClient);
   lblSoftInfo->OnMouseDown = mouseDown;
 
-  lblErrorInfo = Place<TsLabel>(this, grp2, "lblErrorInfo", 0, 0, 0, 0,
+  lblErrorInfo = AddControl<TsLabel>(grp2, "lblErrorInfo", 0, 0, 0, 0,
                                 "安装失败!请将您的手机数据线接入电脑,然后打开手机的USB调试功能.如果仍无法安装,"
                                 "那么您需要安装手机驱动.点击这里进入手机驱动安装向导.");
   lblErrorInfo->SetVisible(false);
@@ -154,21 +144,21 @@ TVqMainFrm::TVqMainFrm(TComponent* owner) : TForm(owner) {
   lblErrorInfo->SetAlign(alClient);
   lblErrorInfo->OnClick = [this](TComponent* s) { lblErrorInfoClick(s); };
 
-  lbl7 = Place<TsWebLabel>(this, this, "lbl7", 16, 236, 0, 0, std::string("铂蜓应用市场 ") + "MARKET.PTQAPK.EXAMPLE");
+  lbl7 = AddControl<TsWebLabel>(this, "lbl7", 16, 236, 0, 0, std::string("铂蜓应用市场 ") + "MARKET.PTQAPK.EXAMPLE");
   SetFont(this, lbl7, -11, 8404992);
   lbl7->HoverFont().Assign(lbl7->Font());
   lbl7->HoverFont().SetHeight(Scale(-12));
   lbl7->HoverFont().SetStyle(fsBold);
   lbl7->URL = kMarketUrl;
 
-  sbtbtn1 = Place<TsBitBtn>(this, this, "sbtbtn1", 250, 230, 88, 27, "安装");
+  sbtbtn1 = AddControl<TsBitBtn>(this, "sbtbtn1", 250, 230, 88, 27, "安装");
   sbtbtn1->SetEnabled(false);
   sbtbtn1->SetGlyph(il1, 0);
   sbtbtn1->OnClick = [this](TComponent* s) { sbtbtn1Click(s); };
-  sbtbtn2 = Place<TsBitBtn>(this, this, "sbtbtn2", 344, 230, 89, 27, "关闭");
+  sbtbtn2 = AddControl<TsBitBtn>(this, "sbtbtn2", 344, 230, 89, 27, "关闭");
   sbtbtn2->SetGlyph(il1, 1);
   sbtbtn2->OnClick = [this](TComponent* s) { sbtbtn2Click(s); };
-  btn1 = Place<TsButton>(this, this, "btn1", 139, 229, 75, 25, "btn1");
+  btn1 = AddControl<TsButton>(this, "btn1", 139, 229, 75, 25, "btn1");
   btn1->SetVisible(false);
   btn1->OnClick = [this](TComponent* s) { btn1Click(s); };
 }

@@ -42,6 +42,18 @@ class TForm : public TWinControl {
   void FinishCreate();
 
   void ApplyDescription(const TFormDescription& description);
+  // Adds a control row of a form table: owned by the form, bounds at 96 dpi, the form's font.
+  template <class T>
+  T* AddControl(TWinControl* parent, const char* name, int left, int top, int width, int height,
+                const std::string& caption) {
+    T* c = new T(this);
+    c->SetName(name);
+    c->SetCaption(caption);
+    c->SetBounds(Scale(left), Scale(top), Scale(width), Scale(height));
+    c->Font().Assign(Font());
+    c->SetParent(parent);
+    return c;
+  }
   // Sizes in the description are at 96 dpi; this scales them to the screen.
   int Scale(int value) const;
 

@@ -5,6 +5,7 @@
 #include "framework/vclText.h"
 #include "framework/vclWinControl.h"
 #include "paint/acDefaultSkin.h"
+#include "paint/acGdiScopes.h"
 #include "paint/acFocusDots.h"
 #include "paint/acGlowText.h"
 #include "paint/acTextColors.h"
@@ -23,18 +24,10 @@ void DrawAt(TCanvas& canvas, const std::string& text, const TacRect& r, int dx, 
 // Saves the DC state and clips to a rectangle; the state comes back on every path.
 class ClipScope {
  public:
-  ClipScope(HDC dc, const TacRect& r) : dc_(dc), saved_(SaveDC(dc)) {
-    IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
-  }
-  ~ClipScope() {
-    if (saved_) RestoreDC(dc_, saved_);
-  }
-  ClipScope(const ClipScope&) = delete;
-  ClipScope& operator=(const ClipScope&) = delete;
+  ClipScope(HDC dc, const TacRect& r) : saved_(dc) { IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom); }
 
  private:
-  HDC dc_;
-  int saved_;
+  TacSavedDcState saved_;
 };
 
 // The skin index the ancestor `depth` levels above `host` answers, nothing past the top.

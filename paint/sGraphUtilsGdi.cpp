@@ -1,5 +1,7 @@
 #include "paint/sGraphUtilsGdi.h"
 
+#include "paint/acGdiScopes.h"
+
 #include "paint/acColors.h"
 
 namespace {
@@ -21,20 +23,7 @@ class SolidBrush {
   HBRUSH brush_;
 };
 
-// Saves the DC's drawing state for a scope and restores it afterwards.
-class SavedDcState {
- public:
-  explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-  ~SavedDcState() {
-    if (saved_) RestoreDC(dc_, saved_);
-  }
-  SavedDcState(const SavedDcState&) = delete;
-  SavedDcState& operator=(const SavedDcState&) = delete;
-
- private:
-  HDC dc_;
-  int saved_;
-};
+using SavedDcState = TacSavedDcState;
 
 void FillStrip(HDC dc, int left, int top, int right, int bottom, HBRUSH brush) {
   RECT rc = {left, top, right, bottom};

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "paint/acDefaultSkin.h"
+#include "paint/acGdiScopes.h"
 #include "paint/acItemBinding.h"
 #include "paint/sGraphUtilsGdi.h"
 #include "paint/sItemPaint.h"
@@ -11,19 +12,7 @@
 
 namespace {
 
-class SavedDcState {
- public:
-  explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-  ~SavedDcState() {
-    if (saved_) RestoreDC(dc_, saved_);
-  }
-  SavedDcState(const SavedDcState&) = delete;
-  SavedDcState& operator=(const SavedDcState&) = delete;
-
- private:
-  HDC dc_;
-  int saved_;
-};
+using SavedDcState = TacSavedDcState;
 
 }  // namespace
 
