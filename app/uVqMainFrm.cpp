@@ -34,7 +34,6 @@ const char* const kHelpText =
     "您可以用鼠标拖APK文件到窗体上来进行安装.\r\n您还可以双击APK文件进行安装.\r\n您还可以对APK文件单击鼠标右键进行安装.";
 const char* const kWrongTypeText = "文件类型错误,不支持该文件格式.";
 
-
 void SetFont(TForm* form, TControl* c, int height, TColor color, unsigned style = 0) {
   c->Font().SetName("Tahoma");
   c->Font().SetHeight(form->Scale(height));
