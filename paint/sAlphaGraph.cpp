@@ -33,27 +33,13 @@ inline void BlendRowDown(uint8_t* d, const uint8_t* s, int n, unsigned a) {
 
 }  // namespace
 
-bool TacFast24::Attach(const TacBitmap* bmp) {
-  if (!bmp || TooSmall(bmp)) {
-    Width = 0;
-    return false;
-  }
-  if (bmp->Format() != TacPixelFormat::pf24bit) throw EacAssertion(kFormatNotSupported, kUnit);
-  Bitmap = bmp;
-  Width = bmp->Width();
-  Height = bmp->Height();
-  Row0 = bmp->Row0();
-  RowStep = static_cast<int32_t>(bmp->RowStep());
-  return true;
-}
-
-bool TacFast32::Attach(const TacBitmap* bmp) {
+bool TacFastBase::AttachAs(const TacBitmap* bmp, TacPixelFormat format) {
   // A null bitmap is refused like a too small one rather than dereferenced.
   if (!bmp || TooSmall(bmp)) {
     Width = 0;
     return false;
   }
-  if (bmp->Format() != TacPixelFormat::pf32bit) throw EacAssertion(kFormatNotSupported, kUnit);
+  if (bmp->Format() != format) throw EacAssertion(kFormatNotSupported, kUnit);
   Bitmap = bmp;
   Width = bmp->Width();
   Height = bmp->Height();

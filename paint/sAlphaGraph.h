@@ -8,8 +8,8 @@
 #include "paint/acBitmap.h"
 #include "paint/acRect.h"
 
-// Reads pixels of one 24-bit bitmap. GetPixel does no bounds check.
-class TacFast24 {
+// The five fields both single-bitmap accessors keep, and their shared attach rule.
+class TacFastBase {
  public:
   const TacBitmap* Bitmap = nullptr;
   int32_t Width = 0;
@@ -17,9 +17,18 @@ class TacFast24 {
   int32_t RowStep = 0;
   uint8_t* Row0 = nullptr;
 
+ protected:
+  // False (Width 0) for a null bitmap or one smaller than 2 x 2; throws EacAssertion
+  // "Bitmap format is not supported" for a bitmap of another format.
+  bool AttachAs(const TacBitmap* bmp, TacPixelFormat format);
+};
+
+// Reads pixels of one 24-bit bitmap. GetPixel does no bounds check.
+class TacFast24 : public TacFastBase {
+ public:
   // False (Width 0) for a null bitmap or one of width or height 1 or less.
   // Throws EacAssertion "Bitmap format is not supported" for a non-24-bit one.
-  bool Attach(const TacBitmap* bmp);
+  bool Attach(const TacBitmap* bmp) { return AttachAs(bmp, TacPixelFormat::pf24bit); }
   // red + green * 256 + blue * 65536
   uint32_t GetPixel(int x, int y) const {
     const uint8_t* p = Row0 + static_cast<ptrdiff_t>(y) * RowStep + static_cast<ptrdiff_t>(x) * 3;
@@ -28,17 +37,11 @@ class TacFast24 {
 };
 
 // Reads and writes pixels of one 32-bit bitmap. No bounds checks.
-class TacFast32 {
+class TacFast32 : public TacFastBase {
  public:
-  const TacBitmap* Bitmap = nullptr;
-  int32_t Width = 0;
-  int32_t Height = 0;
-  int32_t RowStep = 0;
-  uint8_t* Row0 = nullptr;
-
   // False (Width 0) for a null bitmap or one smaller than 2 x 2.
   // Throws EacAssertion "Bitmap format is not supported" for a non-32-bit one.
-  bool Attach(const TacBitmap* bmp);
+  bool Attach(const TacBitmap* bmp) { return AttachAs(bmp, TacPixelFormat::pf32bit); }
   // alpha * 16777216 + blue * 65536 + green * 256 + red
   uint32_t GetPixel(int x, int y) const {
     const uint8_t* p = Row0 + static_cast<ptrdiff_t>(y) * RowStep + static_cast<ptrdiff_t>(x) * 4;
