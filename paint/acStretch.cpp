@@ -52,15 +52,31 @@ void BuildWeights(int64_t sw, int64_t dw, int64_t srcStart, int srcSize, const S
   }
 }
 
+// Sizes of both rectangles and the part of the target that lies inside its bitmap;
+// false when there is nothing to draw.
+struct StretchGeometry {
+  int64_t dw, dh, sw, sh;
+  Span cols, rows;
+};
+
+bool PrepareStretch(const TacBitmap* dst, const TacRect& d, const TacBitmap* src, const TacRect& s,
+                    StretchGeometry& g) {
+  if (!dst || !src || src->Width() <= 0 || src->Height() <= 0) return false;
+  g.dw = static_cast<int64_t>(d.Right) - d.Left;
+  g.dh = static_cast<int64_t>(d.Bottom) - d.Top;
+  g.sw = static_cast<int64_t>(s.Right) - s.Left;
+  g.sh = static_cast<int64_t>(s.Bottom) - s.Top;
+  if (g.dw <= 0 || g.dh <= 0 || g.sw <= 0 || g.sh <= 0) return false;
+  return VisibleSpan(d.Left, g.dw, dst->Width(), g.cols) && VisibleSpan(d.Top, g.dh, dst->Height(), g.rows);
+}
+
 }  // namespace
 
 void StretchNearest(TacBitmap* dst, const TacRect& d, const TacBitmap* src, const TacRect& s) {
-  if (!dst || !src || src->Width() <= 0 || src->Height() <= 0) return;
-  const int64_t dw = static_cast<int64_t>(d.Right) - d.Left, dh = static_cast<int64_t>(d.Bottom) - d.Top;
-  const int64_t sw = static_cast<int64_t>(s.Right) - s.Left, sh = static_cast<int64_t>(s.Bottom) - s.Top;
-  if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
-  Span cols, rows;
-  if (!VisibleSpan(d.Left, dw, dst->Width(), cols) || !VisibleSpan(d.Top, dh, dst->Height(), rows)) return;
+  StretchGeometry g;
+  if (!PrepareStretch(dst, d, src, s, g)) return;
+  const int64_t dw = g.dw, dh = g.dh, sw = g.sw, sh = g.sh;
+  const Span cols = g.cols, rows = g.rows;
   const int dbpp = dst->BytesPerPixel(), sbpp = src->BytesPerPixel();
   std::vector<int> srcCol(static_cast<size_t>(cols.Last - cols.First + 1));
   for (int64_t i = cols.First; i <= cols.Last; ++i)
@@ -85,12 +101,10 @@ void StretchNearest(TacBitmap* dst, const TacRect& d, const TacBitmap* src, cons
 }
 
 void StretchHalftone(TacBitmap* dst, const TacRect& d, const TacBitmap* src, const TacRect& s) {
-  if (!dst || !src || src->Width() <= 0 || src->Height() <= 0) return;
-  const int64_t dw = static_cast<int64_t>(d.Right) - d.Left, dh = static_cast<int64_t>(d.Bottom) - d.Top;
-  const int64_t sw = static_cast<int64_t>(s.Right) - s.Left, sh = static_cast<int64_t>(s.Bottom) - s.Top;
-  if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
-  Span cols, rows;
-  if (!VisibleSpan(d.Left, dw, dst->Width(), cols) || !VisibleSpan(d.Top, dh, dst->Height(), rows)) return;
+  StretchGeometry g;
+  if (!PrepareStretch(dst, d, src, s, g)) return;
+  const int64_t dw = g.dw, dh = g.dh, sw = g.sw, sh = g.sh;
+  const Span cols = g.cols, rows = g.rows;
   const int dbpp = dst->BytesPerPixel(), sbpp = src->BytesPerPixel();
   const bool srcAlpha = sbpp == 4;
   std::vector<Weight> wx, wy;

@@ -97,31 +97,22 @@ struct SkinRecord {
   }
 };
 
-// A windowless label that records what reaches its message handler.
-class RecordingLabel : public TLabel {
+// A control of class Base that records the skin commands reaching its message handler:
+// over a label (windowless) or a push button (skin-aware window).
+template <class Base>
+class Recording : public Base {
  public:
-  using TLabel::TLabel;
+  using Base::Base;
   SkinRecord skin;
   void WndProc(TMessage& m) override {
     if (m.Msg == SM_ALPHACMD)
       skin.Handle(m);
     else
-      TLabel::WndProc(m);
+      Base::WndProc(m);
   }
 };
-
-// A skin-aware push button.
-class SkinnedButton : public TButton {
- public:
-  using TButton::TButton;
-  SkinRecord skin;
-  void WndProc(TMessage& m) override {
-    if (m.Msg == SM_ALPHACMD)
-      skin.Handle(m);
-    else
-      TButton::WndProc(m);
-  }
-};
+using RecordingLabel = Recording<TLabel>;
+using SkinnedButton = Recording<TButton>;
 
 // A skin-aware container: passes skin changes to its children first, whatever manager
 // they carry; answers background colours like a skinned control.
