@@ -6,7 +6,8 @@ set -euo pipefail
 PKGS=(cmake g++ clang make pkg-config python3 git
       g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
       wine64 xvfb fonts-wqy-microhei locales nasm imagemagick dpkg-dev
-      zlib1g-dev libpng-dev libjpeg-dev googletest libgtest-dev libbenchmark-dev)
+      zlib1g-dev libpng-dev libjpeg-dev googletest libgtest-dev libbenchmark-dev
+      wine32:i386 adb aapt android-framework-res)
 
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
@@ -20,6 +21,13 @@ Suites: bookworm
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
+  NEED_UPDATE=1
+fi
+
+# The shipped program is 32-bit: its tests run under Debian's i386 Wine, which
+# needs the i386 architecture beside the native one.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
   NEED_UPDATE=1
 fi
 
