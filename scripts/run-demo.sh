@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The main job: builds what is missing and starts the installer under Wine with the
 # bundled sample package on its command line and the simulated phone tools beside it.
+# It runs the program that ships, the i686 build under 32-bit Wine in a 32-bit
+# prefix; VQ_DEMO_ARCH=win64 runs the x86_64 build under wine64 instead.
 # With a display ($DISPLAY set) the window opens there and the script waits for it to
 # close. Without one it runs in an Xvfb display of its own, waits until the package is
 # shown, writes a screenshot of the window to build/demo/screenshot.png and closes it.
@@ -8,12 +10,14 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 bash scripts/setup.sh
+ARCH=${VQ_DEMO_ARCH:-win32}
+case "$ARCH" in win32|win64) ;; *) echo "VQ_DEMO_ARCH must be win32 or win64" >&2; exit 2 ;; esac
 mkdir -p build/demo
-if ! cmake --preset win64 >build/demo/configure.log 2>&1; then cat build/demo/configure.log; exit 1; fi
-if ! cmake --build build/win64 -j"${VQ_JOBS:-2}" --target ApkInstaller PTQApk PTQList WindowShot \
+if ! cmake --preset "$ARCH" >build/demo/configure.log 2>&1; then cat build/demo/configure.log; exit 1; fi
+if ! cmake --build "build/$ARCH" -j"${VQ_JOBS:-2}" --target ApkInstaller PTQApk PTQList WindowShot \
      >build/demo/build.log 2>&1; then tail -n 60 build/demo/build.log; exit 1; fi
 
-BIN="$ROOT/build/win64/bin"
+BIN="$ROOT/build/$ARCH/bin"
 SAMPLE="$ROOT/tests/data/sample/VqSample.apk"
 SHOT="$ROOT/build/demo/screenshot.png"
 winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
@@ -21,14 +25,14 @@ winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 source scripts/wine-env.sh
 if [ -n "${DISPLAY:-}" ]; then
   export VQ_KEEP_DISPLAY=1
-  vq_wine_start "$ROOT/build/demo/wineprefix"
-  echo "Starting the installer on display $DISPLAY with $(basename "$SAMPLE")"
+  vq_wine_start "$ROOT/build/demo/wineprefix-$ARCH" "$ARCH"
+  echo "Starting the $ARCH installer on display $DISPLAY with $(basename "$SAMPLE")"
   $WINE "$BIN/ApkInstaller.exe" "$(winpath "$SAMPLE")" || true
   vq_wine_stop
   exit 0
 fi
 
-vq_wine_start "$ROOT/build/demo/wineprefix"
+vq_wine_start "$ROOT/build/demo/wineprefix-$ARCH" "$ARCH"
 trap vq_wine_stop EXIT
 rm -f "$SHOT"
 $WINE "$BIN/ApkInstaller.exe" "$(winpath "$SAMPLE")" &
@@ -37,4 +41,4 @@ app=$!
 $WINE "$BIN/WindowShot.exe" "铂蜓APK应用安装器" "$(winpath "$SHOT")" --wait-child "开始安装" --timeout 60 --close
 wait "$app" || true
 [ -s "$SHOT" ] || { echo "no screenshot was written" >&2; exit 1; }
-echo "Screenshot of the main window: $SHOT"
+echo "Screenshot of the main window ($ARCH build): $SHOT"

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every configuration and runs all tests:
 # the native core under sanitizers, the fuzz targets briefly, and every
-# Windows-side test under wine64 in an Xvfb display with a throwaway prefix.
+# Windows-side test twice, each time in an Xvfb display and a throwaway prefix
+# of its own: on the x86_64 build under wine64, and on the shipped i686 build
+# under 32-bit Wine. The i686 program also runs once in the 64-bit prefix
+# (WoW64), as most users run it.
 set -uo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
@@ -29,17 +32,30 @@ else status=1; fi
 echo "== benchmarks (build only)"
 build bench || status=1
 
-echo "== Windows i686 build (the shipped PE32 program)"
-build win32 || status=1
+source scripts/wine-env.sh
+win32_built=0
+echo "== Windows i686 build (the shipped PE32 program and its tests)"
+build win32 && win32_built=1 || status=1
 
-echo "== Windows x86_64 build and tests under wine64"
+echo "== Windows x86_64 build, tests under wine64 in a 64-bit prefix"
 if build win64; then
-  source scripts/wine-env.sh
-  if vq_wine_start "$ROOT/build/win64/wineprefix"; then
+  if vq_wine_start "$ROOT/build/win64/wineprefix" win64; then
     ctest --test-dir build/win64 --output-on-failure -j"$JOBS" || status=1
+    if [ $win32_built -eq 1 ]; then
+      echo "== the i686 program on 64-bit Windows (WoW64), in the same prefix"
+      ctest --test-dir build/win32 -L wow64 --output-on-failure || status=1
+    fi
     vq_wine_stop
   else status=1; fi
 else status=1; fi
+
+echo "== Windows i686 tests under 32-bit Wine in a 32-bit prefix"
+if [ $win32_built -eq 1 ]; then
+  if vq_wine_start "$ROOT/build/win32/wineprefix" win32; then
+    ctest --test-dir build/win32 -LE wow64 --output-on-failure -j"$JOBS" || status=1
+    vq_wine_stop
+  else status=1; fi
+fi
 
 [ $status -eq 0 ] && echo "ALL TEST SUITES PASSED" || echo "SOME TESTS FAILED"
 exit $status

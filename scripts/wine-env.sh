@@ -1,13 +1,20 @@
 # Sourced by the test and demo scripts: a throwaway Wine prefix, an Xvfb display
 # of our own, a persistent wineserver and a desktop process.
-# usage: vq_wine_start PREFIX_DIR ; ... ; vq_wine_stop
+# usage: vq_wine_start PREFIX_DIR [win64|win32] ; ... ; vq_wine_stop
+# A win64 prefix runs x86_64 programs under wine64 and i686 ones through WoW64
+# (the 32-bit loader); a win32 prefix is a plain 32-bit Windows.
 
 vq_wine_start() {
-  local prefix=$1
-  export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all
+  local prefix=$1 arch=${2:-win64}
+  export WINEPREFIX=$prefix WINEARCH=$arch WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-  export WINE=/usr/lib/wine/wine64
+  case "$arch" in
+    win64) export WINE=/usr/lib/wine/wine64 ;;
+    win32) export WINE=/usr/lib/wine/wine ;;
+    *) echo "vq_wine_start: unknown architecture $arch" >&2; return 1 ;;
+  esac
+  [ -x "$WINE" ] || { echo "vq_wine_start: $WINE is missing (run scripts/setup.sh)" >&2; return 1; }
   if [ -z "${VQ_KEEP_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
     local fifo; fifo=$(mktemp -u); mkfifo "$fifo"
     Xvfb -displayfd 7 -screen 0 1280x1024x24 -nolisten tcp 7>"$fifo" >/dev/null 2>&1 &
@@ -16,6 +23,10 @@ vq_wine_start() {
     [ -n "$num" ] || { echo "Xvfb did not start" >&2; return 1; }
     export DISPLAY=":$num"
   fi
+  # A prefix made for the other architecture cannot be reused.
+  if [ -f "$WINEPREFIX/.vq-ready" ] && [ "$(cat "$WINEPREFIX/.vq-ready")" != "$arch" ]; then
+    rm -f "$WINEPREFIX/.vq-ready"
+  fi
   if [ ! -f "$WINEPREFIX/.vq-ready" ]; then
     rm -rf "$WINEPREFIX"; mkdir -p "$(dirname "$WINEPREFIX")"
     $WINE wineboot -i >/dev/null 2>&1 || true
@@ -23,7 +34,7 @@ vq_wine_start() {
     $WINE reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     $WINE reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     /usr/lib/wine/wineserver -w
-    touch "$WINEPREFIX/.vq-ready"
+    echo "$arch" >"$WINEPREFIX/.vq-ready"
   fi
   /usr/lib/wine/wineserver -k 2>/dev/null || true
   /usr/lib/wine/wineserver -p

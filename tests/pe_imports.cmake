@@ -1,11 +1,12 @@
-# The shipped program is a PE32 file, and every Windows executable imports only
-# system DLLs. The i686 build lies beside this one (build/win32), built before the tests run.
+# Every Windows executable of this build is checked as it ships: its PE kind (PE32
+# for the i686 build, PE32+ for x86_64) and that it imports only system DLLs.
 if(WIN32)
-  get_filename_component(VQ_BUILD_ROOT ${CMAKE_BINARY_DIR} DIRECTORY)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(VQ_PE_KIND pe32+)
+  else()
+    set(VQ_PE_KIND pe32)
+  endif()
   foreach(exe ApkInstaller PTQApk PTQList)
-    add_test(NAME pe.win32.${exe}
-             COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-pe.sh ${VQ_BUILD_ROOT}/win32/bin/${exe}.exe pe32)
-    add_test(NAME pe.win64.${exe}
-             COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-pe.sh ${CMAKE_BINARY_DIR}/bin/${exe}.exe pe32+)
+    add_test(NAME pe.${exe} COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-pe.sh $<TARGET_FILE:${exe}> ${VQ_PE_KIND})
   endforeach()
 endif()
