@@ -12,4 +12,7 @@ if(WIN32)
   target_include_directories(ApkInstaller PRIVATE ${CMAKE_CURRENT_LIST_DIR}/res)
   target_link_libraries(ApkInstaller PRIVATE vq_app)
   set_target_properties(ApkInstaller PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  include(${CMAKE_SOURCE_DIR}/cmake/VersionResource.cmake)
+  vq_version_resource(ApkInstaller DESCRIPTION "${VQ_PRODUCT_NAME}"
+                      MANIFEST ${CMAKE_CURRENT_LIST_DIR}/res/ApkInstaller.manifest)
 endif()
