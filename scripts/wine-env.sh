@@ -7,7 +7,9 @@
 vq_wine_start() {
   local prefix=$1 arch=${2:-win64}
   export WINEPREFIX=$prefix WINEARCH=$arch WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  # No Mono or Gecko prompts, and no menu entries or file associations written
+  # into the real home folder by shortcut and association installs.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
   case "$arch" in
     win64) export WINE=/usr/lib/wine/wine64 ;;
