@@ -16,6 +16,7 @@
 #include "app/InstallOutcome.h"
 #include "app/PackageTools.h"
 #include "app/ProgramArguments.h"
+#include "app/Utf8Text.h"
 #include "app/uDriveFrm.h"
 #include "app/uVqMainFrm.h"
 #include "framework/vclApplication.h"
@@ -23,6 +24,7 @@
 #include "framework/vclText.h"
 #include "framework/vclTimer.h"
 #include "support/ScopedEnv.h"
+#include "skin/sSkinManager.h"
 #include "support/TestPaths.h"
 
 namespace {
@@ -456,6 +458,61 @@ TEST_F(MainWindow, InstallWithoutTheBridgeToolSaysSoAndFreesTheButton) {
   EXPECT_EQ(form_->lblSoftInfo->Font().Color(), 255u);
 }
 
+// Paths the user's code page cannot hold and paths past 260 characters: loaded from
+// the command line and from a drop, shown as they are, handed whole to both tools.
+TEST_F(MainWindow, PathsOutsideTheCodePageAndLongPathsLoadAndInstall) {
+  const std::wstring dir = W(ScratchDir("main-unicode"));
+  const std::wstring sample = W(SamplePath());
+  const std::wstring folder = dir + L"\\\uC571 \u0645\u062C\u0644\u062F \u00F1";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring korean = folder + L"\\\uD55C\uAD6D\uC5B4 \u00C5pp.apk";
+  ASSERT_TRUE(CopyFileW(sample.c_str(), korean.c_str(), FALSE));
+  std::wstring deep = dir;
+  while (deep.size() < 300) {
+    deep += L"\\" + std::wstring(60, L'd');
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+  }
+  const std::wstring longFile = deep + L"\\long.apk";
+  ASSERT_TRUE(CopyFileW(sample.c_str(), (L"\\\\?\\" + longFile).c_str(), FALSE));
+  struct Case { const char* name; std::wstring path; std::wstring shown; };
+  const Case cases[] = {
+      {"outside GBK", korean, L"\uD55C\uAD6D\uC5B4 \u00C5pp.apk"},
+      {"long", longFile, L"long.apk"},
+      {"long in its \\\\?\\ form", L"\\\\?\\" + longFile, L"long.apk"},
+  };
+  const std::string log = ScratchDir("main-unicode-log") + "\\log.txt";
+  ScopedEnv logEnv("PTQ_LOG", log);
+  for (const Case& c : cases) {
+    for (int byDrop = 0; byDrop < 2; ++byDrop) {
+      SCOPED_TRACE(std::string(c.name) + (byDrop ? " dropped" : " on the command line"));
+      DeleteFileA(log.c_str());
+      if (byDrop) {
+        Start({});
+        Drop({c.path});
+        WaitForLoad();
+      } else {
+        StartW({c.path});
+      }
+      EXPECT_EQ(ApkFileName, c.path);
+      EXPECT_EQ(form_->grp1->CaptionW(), W("软件信息 -- 开始安装: ") + c.shown);
+      EXPECT_EQ(form_->lblSoftComName->Caption(), "com.boting.sample");
+      EXPECT_EQ(form_->lblSoftSize->Caption(), "818.00 字节");
+      EXPECT_EQ(form_->lblSoftInfo->Caption(), kReady);
+      ASSERT_TRUE(form_->sbtbtn1->Enabled());
+      form_->sbtbtn1->Click();
+      ASSERT_TRUE(PumpUntil([&] { return form_->sbtbtn1->Enabled(); }));
+      EXPECT_EQ(form_->lblSoftInfo->Caption(), kInstallSuccessText);
+      // Both tools got the path whole (they log their UTF-16 command line as UTF-8).
+      const std::string logged = ReadBytes(log);
+      const std::u16string path16(c.path.begin(), c.path.end());
+      EXPECT_NE(logged.find("d badging \"" + Utf16ToUtf8(path16) + "\""), std::string::npos) << logged;
+      EXPECT_NE(logged.find("install -r \"" + Utf16ToUtf8(path16) + "\""), std::string::npos) << logged;
+      delete form_;
+      form_ = nullptr;
+    }
+  }
+}
+
 // Closes the message box with the given title once it shows up.
 struct WindowCloser {
   std::wstring title;
@@ -480,6 +537,119 @@ struct WindowCloser {
     return 0;
   }
 };
+
+// Closes the first message box with the given title and keeps its text.
+struct MessageBoxReader {
+  std::wstring title, text;
+  int seen = 0;
+  HANDLE thread = nullptr;
+  explicit MessageBoxReader(const wchar_t* t) : title(t) { thread = CreateThread(nullptr, 0, &Watch, this, 0, nullptr); }
+  ~MessageBoxReader() {
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+  }
+  static DWORD WINAPI Watch(void* p) {
+    auto* self = static_cast<MessageBoxReader*>(p);
+    for (int i = 0; i < 250; ++i) {
+      if (HWND h = FindWindowW(L"#32770", self->title.c_str())) {
+        ++self->seen;
+        wchar_t buffer[2048] = {};
+        GetDlgItemTextW(h, 0xFFFF, buffer, 2048);
+        self->text = buffer;
+        PostMessageW(h, WM_COMMAND, IDOK, 0);
+        Sleep(300);  // a second box would show up by now
+        continue;
+      }
+      if (self->seen) return 0;
+      Sleep(20);
+    }
+    return 0;
+  }
+};
+
+// Damaged skins of the built-in skin's name in the skin folder: the program still
+// starts, skinned with its built-in skin, and says once which file it could not load.
+TEST_F(MainWindow, DamagedSkinInTheSkinFolderFallsBackToTheBuiltInSkin) {
+  Start({});
+  ASSERT_FALSE(form_->StartupSkin().fellBack);
+  const double builtinVersion = form_->sknmngr1->SkinData.Version;
+  const std::string builtinDescription = form_->sknmngr1->SkinData.Description;
+  ASSERT_FALSE(builtinDescription.empty());
+  delete form_;
+  form_ = nullptr;
+
+  const std::string skins = "c:\\Skins";
+  CreateDirectoryA(skins.c_str(), nullptr);
+  const std::string name = BuiltinSkinName;
+  const std::string asz = skins + "\\" + name + ".asz";
+  const std::string folder = skins + "\\" + name;
+  const std::string archive(reinterpret_cast<const char*>(BuiltinSkinData()), BuiltinSkinSize());
+  const std::string options = ReadBytes(SourcePath("skins/air/Options.dat"));
+  // Removes what a case left, also when it failed.
+  auto clean = [&] {
+    DeleteFileA(asz.c_str());
+    WIN32_FIND_DATAA f;
+    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &f);
+    if (h != INVALID_HANDLE_VALUE) {
+      do DeleteFileA((folder + "\\" + f.cFileName).c_str());
+      while (FindNextFileA(h, &f));
+      FindClose(h);
+    }
+    RemoveDirectoryA(folder.c_str());
+  };
+  auto skinFolder = [&](const std::string& optionsText, bool damageBitmap) {
+    CreateDirectoryA(folder.c_str(), nullptr);
+    WIN32_FIND_DATAA f;
+    const std::string src = SourcePath("skins/air");
+    HANDLE h = FindFirstFileA((src + "\\*").c_str(), &f);
+    do
+      if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        CopyFileA((src + "\\" + f.cFileName).c_str(), (folder + "\\" + f.cFileName).c_str(), FALSE);
+    while (FindNextFileA(h, &f));
+    FindClose(h);
+    WriteFile(folder, "Options.dat", optionsText);
+    if (damageBitmap) WriteFile(folder, "MASTER.BMP", "BM" + std::string(40, '\x7F'));
+  };
+  // SHADOW1OFFSET is one of the keys the engine reads as a number, raising for anything else.
+  std::string badNumber = options;
+  const size_t at = badNumber.find("[GLOBALINFO]");
+  ASSERT_NE(at, std::string::npos);
+  badNumber.insert(at + 12, "\nSHADOW1OFFSET=four");
+  struct Case { const char* name; std::function<void()> make; std::string file; };
+  const Case cases[] = {
+      {"empty archive", [&] { WriteFile(skins, name + ".asz", ""); }, asz},
+      {"wrong magic", [&] { WriteFile(skins, name + ".asz", "PK\x03\x04" + archive.substr(4)); }, asz},
+      {"truncated archive", [&] { WriteFile(skins, name + ".asz", archive.substr(0, archive.size() / 2)); }, asz},
+      {"bad number in Options.dat", [&] { skinFolder(badNumber, false); }, folder + "\\Options.dat"},
+      {"damaged bitmap", [&] { skinFolder(options, true); }, folder + "\\Options.dat"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    clean();
+    c.make();
+    {
+      MessageBoxReader box(L"皮肤");
+      Start({});
+      ASSERT_NE(form_, nullptr);
+      EXPECT_TRUE(IsWindowVisible(form_->Handle()));
+      PumpUntil([&] { return box.seen > 0; }, 5000);
+      WaitForSingleObject(box.thread, INFINITE);
+      EXPECT_EQ(box.seen, 1);
+      EXPECT_NE(box.text.find(W(c.file)), std::wstring::npos) << WideToGbk(box.text);
+    }
+    EXPECT_TRUE(form_->StartupSkin().fellBack);
+    EXPECT_EQ(form_->StartupSkin().damagedFile, c.file);
+    EXPECT_TRUE(form_->sknmngr1->IsSkinLoaded());
+    EXPECT_TRUE(form_->sknmngr1->SkinData.Active);
+    EXPECT_EQ(form_->sknmngr1->SkinData.Version, builtinVersion);
+    EXPECT_EQ(form_->sknmngr1->SkinData.Description, builtinDescription);
+    EXPECT_EQ(form_->lblSoftInfo->Caption(), kHelp);
+    EXPECT_TRUE(errors_.empty());
+    delete form_;
+    form_ = nullptr;
+  }
+  clean();
+}
 
 TEST_F(MainWindow, InstallWithoutAPackageShowsTheErrorBoxAndStartsNothing) {
   Start({});
