@@ -8,6 +8,8 @@
 // skin/acStrToInt.h, "'text' is not a valid integer value").
 int ParseDecimalInt(const std::string& text);
 
-// "Android 1.0" .. "Android 2.3" for the levels 1 to 9; any other level is shown
-// as the text it was read from. Raises EConvertError when the text is no number.
+// Android's own version name for the levels 1 to 36 ("Android 4.4" for 19,
+// "Android 12L" for 32); a higher, zero or negative level as the text it was read
+// from. A preview build names its level by codename ("Q", "L", "Tiramisu"): a
+// known codename shows as the version it names, any other as itself. Never raises.
 std::string AndroidVersionText(const std::string& levelText);

@@ -33,4 +33,24 @@ std::string ExtractAnsiFileExt(const std::string& path) {
   return path.substr(at);
 }
 
-bool HasApkExtension(const std::string& path) { return ExtractAnsiFileExt(path) == ".apk"; }
+namespace {
+template <class Char>
+bool IsApkExtension(const std::basic_string<Char>& ext) {
+  static const char kApk[] = ".apk";
+  if (ext.size() != 4) return false;
+  for (size_t i = 0; i < 4; ++i) {
+    Char c = ext[i];
+    if (c >= Char('A') && c <= Char('Z')) c = static_cast<Char>(c - Char('A') + Char('a'));
+    if (c != Char(kApk[i])) return false;
+  }
+  return true;
+}
+}  // namespace
+
+bool HasApkExtension(const std::string& path) { return IsApkExtension(ExtractAnsiFileExt(path)); }
+
+bool HasApkExtension(const std::u16string& path) {
+  const size_t at = path.find_last_of(u".\\:");
+  if (at == std::u16string::npos || path[at] != u'.') return false;
+  return IsApkExtension(path.substr(at));
+}

@@ -12,5 +12,7 @@ std::string ExtractAnsiFileName(const std::string& path);
 // file-name part has no ".".
 std::string ExtractAnsiFileExt(const std::string& path);
 
-// True when the extension is exactly ".apk" (byte-wise, so ".APK" is refused).
+// True when the extension is ".apk" in any letter case: file names are
+// case-insensitive, and so is the bridge tool.
 bool HasApkExtension(const std::string& path);
+bool HasApkExtension(const std::u16string& path);

@@ -45,13 +45,21 @@ bool ApplyBadgingLine(const std::string& line, BadgingSink& sink) {
     const std::string v = After(After(After(rest, '='), '='), '\'');
     sink.SetVersionName(Before(v, '\''));
   } else if (StartsWith(line, "sdkVersion:")) {
-    sink.SetAndroidVersion(AndroidVersionText(Before(AfterColonAndOne(line), '\'')));
+    const std::string level = Before(AfterColonAndOne(line), '\'');
+    if (!level.empty()) sink.SetAndroidVersion(AndroidVersionText(level));
   }
   return true;
 }
 
-BadgingResult ApplyBadgingOutput(const std::string& output, BadgingSink& sink) {
-  for (const std::string& line : SplitOutputLines(output))
-    if (!ApplyBadgingLine(line, sink)) return BadgingResult::BlankPackageName;
-  return BadgingResult::Examined;
+BadgingOutcome ApplyBadgingOutput(const std::string& output, BadgingSink& sink) {
+  BadgingOutcome outcome;
+  for (const std::string& line : SplitOutputLines(output)) {
+    if (outcome.toolError.empty() && StartsWith(line, "ERROR:")) outcome.toolError = line;
+    if (!ApplyBadgingLine(line, sink)) {
+      outcome.result = BadgingResult::BlankPackageName;
+      return outcome;
+    }
+    if (StartsWith(line, "package:")) outcome.result = BadgingResult::Package;
+  }
+  return outcome;
 }

@@ -38,6 +38,10 @@ extern const char* const kMissingPackageText;
 extern const char* const kInstallSuccessText;
 extern const char* const kInsufficientStorageText;
 extern const char* const kUnknownFailureText;
+extern const char* const kUnauthorizedText;
+extern const char* const kDeviceOfflineText;
+extern const char* const kSeveralDevicesText;
+extern const char* const kBridgeMissingText;
 
 // Before the worker starts: button off, black installing text, status label
 // shown and error label hidden.
@@ -46,11 +50,22 @@ std::vector<InstallUiChange> InstallStartChanges();
 // The package path is empty or names no file: red message, button on.
 std::vector<InstallUiChange> MissingPackageChanges();
 
+// The bridge tool could not be started: red message, button on.
+std::vector<InstallUiChange> BridgeMissingChanges();
+
+// The status text for a refusal reason (the code inside "Failure [...]" up to its
+// first ":"): the storage message, a short explanation of the common reasons, or
+// the generic failure text.
+const char* RefusalText(const std::string& reason);
+
 // The install tool's output, read line by line. The first line that is "Success",
-// a "Failure [reason]" line or "error: device not found" decides and ends the
+// a refusal ("Failure [reason]" at the start of the line or after "adb: failed to
+// install FILE: ") or a bridge error ("error: ..." about no phone, an unauthorized or
+// offline phone, or more than one phone; also after "adb: ") decides and ends the
 // reading; every other line before it shows the generic failure text without a
 // colour change (one text change per run of such lines, as they all set the same
-// text). Empty output changes nothing.
+// text). Output that ends without a deciding line, empty output included, ends
+// with the red generic failure text and the button on.
 std::vector<InstallUiChange> ClassifyInstallOutput(const std::string& output);
 
 // A readable form of a change, for tests and traces.

@@ -1,7 +1,17 @@
 // Runs a console tool as a hidden child process and returns what it wrote.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
+
+#include "app/InstallerError.h"
+
+// The child ran past its time limit and was ended.
+class EToolTimeout : public EInstallerError {
+ public:
+  explicit EToolTimeout(const std::string& message) : EInstallerError(message) {}
+};
 
 // Runs commandLine (an unquoted program path is resolved by the platform's rule)
 // in workDir (the caller's current folder when empty) with standard output and
@@ -9,5 +19,11 @@
 // byte it wrote, in order of arrival. A zero byte cuts the 255-byte chunk it
 // arrived in. Pending window messages of the calling thread are processed once
 // first. Raises EInstallerError("命令错误!") when the child cannot be started.
-// Keeps all state local: runs may overlap on several threads.
-std::string RunAndCapture(const std::string& commandLine, const std::string& workDir);
+// With a time limit (milliseconds), a child still running when it is up is ended
+// and EToolTimeout is raised. Keeps all state local: runs may overlap on several
+// threads.
+std::string RunAndCapture(const std::wstring& commandLine, const std::wstring& workDir,
+                          DWORD timeLimitMs = INFINITE);
+// GBK command line and folder.
+std::string RunAndCapture(const std::string& commandLine, const std::string& workDir,
+                          DWORD timeLimitMs = INFINITE);

@@ -11,3 +11,11 @@ std::string BadgingCommandLine(const std::string& appPath, const std::string& ap
 std::string InstallCommandLine(const std::string& appPath, const std::string& apkPath) {
   return appPath + "PTQApk install -r \"" + apkPath + "\"";
 }
+
+std::wstring BadgingCommandLine(const std::wstring& appPath, const std::wstring& apkPath) {
+  return appPath + L"PTQList d badging \"" + apkPath + L"\"";
+}
+
+std::wstring InstallCommandLine(const std::wstring& appPath, const std::wstring& apkPath) {
+  return appPath + L"PTQApk install -r \"" + apkPath + L"\"";
+}

@@ -9,3 +9,7 @@ std::string KillServerCommandLine(const std::string& appPath);
 std::string StartServerCommandLine(const std::string& appPath);
 std::string BadgingCommandLine(const std::string& appPath, const std::string& apkPath);
 std::string InstallCommandLine(const std::string& appPath, const std::string& apkPath);
+
+// The same as UTF-16, so that a path the user's code page cannot hold reaches the tool.
+std::wstring BadgingCommandLine(const std::wstring& appPath, const std::wstring& apkPath);
+std::wstring InstallCommandLine(const std::wstring& appPath, const std::wstring& apkPath);

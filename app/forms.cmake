@@ -2,6 +2,7 @@
 if(WIN32)
   target_sources(vq_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/AppImages.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/uBadgingThread.cpp
     ${CMAKE_CURRENT_LIST_DIR}/uDriveFrm.cpp
     ${CMAKE_CURRENT_LIST_DIR}/uStupThread.cpp
     ${CMAKE_CURRENT_LIST_DIR}/uVqMainFrm.cpp)

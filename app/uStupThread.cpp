@@ -6,7 +6,7 @@
 TStupThread::TStupThread() : apkPath_(ApkFileName), appPath_(AppPath) { FreeOnTerminate = true; }
 
 void TStupThread::Execute() {
-  // A tool that cannot be started raises here, and the worker ends silently.
+  // Every list ends with the button enabled, a missing bridge tool included.
   for (const InstallUiChange& change : RunPackageInstall(appPath_, apkPath_))
     Synchronize([&change] {
       if (VqMainFrm) VqMainFrm->ApplyInstallChange(change);

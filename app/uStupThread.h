@@ -16,6 +16,6 @@ class TStupThread : public TThread {
   void Execute() override;
 
  private:
-  std::string apkPath_;
-  std::string appPath_;
+  std::wstring apkPath_;
+  std::wstring appPath_;
 };

@@ -7,10 +7,12 @@
 #include "app/BuiltinSkin.h"
 #include "app/FileSizeText.h"
 #include "app/FileTypeRegistration.h"
+#include "app/GbkText.h"
 #include "app/GetApkFileSize.h"
 #include "app/InstallOutcome.h"
 #include "app/PackageDisplayName.h"
 #include "app/PackageTools.h"
+#include "app/ProgramArguments.h"
 #include "app/AnsiFileName.h"
 #include "app/ToolCommandLines.h"
 #include "app/UserDecimalSeparator.h"
@@ -20,8 +22,8 @@
 #include "framework/vclParams.h"
 #include "framework/vclText.h"
 
-std::string AppPath;
-std::string ApkFileName;
+std::wstring AppPath;
+std::wstring ApkFileName;
 TVqMainFrm* VqMainFrm = nullptr;
 
 const char* const kMarketUrl = "http://market.ptqapk.example/";
@@ -33,6 +35,10 @@ const char* const kReadyText = "准备就绪,请点击\"安装\"按钮将软件�
 const char* const kHelpText =
     "您可以用鼠标拖APK文件到窗体上来进行安装.\r\n您还可以双击APK文件进行安装.\r\n您还可以对APK文件单击鼠标右键进行安装.";
 const char* const kWrongTypeText = "文件类型错误,不支持该文件格式.";
+const char* const kLoadingText = "正在读取软件信息,请稍候...";
+const char* const kUnknown = "未知";
+// Posted to the window once it is up, to tell about a skin that could not be loaded.
+constexpr UINT WM_SKIN_FELL_BACK = WM_APP + 0x51;
 
 void SetFont(TForm* form, TControl* c, int height, TColor color, unsigned style = 0) {
   c->Font().SetName("Tahoma");
@@ -41,17 +47,6 @@ void SetFont(TForm* form, TControl* c, int height, TColor color, unsigned style 
   c->Font().SetStyle(style);
 }
 
-// Fills the package labels as the badging lines are read.
-class LabelSink : public BadgingSink {
- public:
-  explicit LabelSink(TVqMainFrm* form) : form_(form) {}
-  void SetPackageName(const std::string& name) override { form_->lblSoftComName->SetCaption(name); }
-  void SetVersionName(const std::string& version) override { form_->lblSoftVer->SetCaption(version); }
-  void SetAndroidVersion(const std::string& text) override { form_->lblSoftOsVer->SetCaption(text); }
-
- private:
-  TVqMainFrm* form_;
-};
 }  // namespace
 
 TVqMainFrm::TVqMainFrm(TComponent* owner) : TForm(owner) {
@@ -75,7 +70,8 @@ TVqMainFrm::TVqMainFrm(TComponent* owner) : TForm(owner) {
   sknmngr1->InternalSkins.Add(BuiltinSkinName, BuiltinSkinData(), BuiltinSkinSize());
   sknmngr1->SetSkinDirectory("c:\\Skins");
   sknmngr1->ThirdParty.SetText(tpButton, "TButton");
-  sknmngr1->SetSkinName(BuiltinSkinName);
+  // A damaged skin of the same name in the skin folder must not stop the start.
+  startupSkin_ = SelectStartupSkin(*sknmngr1, BuiltinSkinName);
   OnCreate = [this](TComponent* s) { FormCreate(s); };
   OnMouseDown = [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) { FormMouseDown(s, b, sh, x, y); };
   auto mouseDown = OnMouseDown;
@@ -167,35 +163,64 @@ void TVqMainFrm::SetStatus(uint32_t color, const std::string& text) {
   lblSoftInfo->SetCaption(text);
 }
 
+TVqMainFrm::~TVqMainFrm() {
+  // Workers still running find no window to report to.
+  if (VqMainFrm == this) VqMainFrm = nullptr;
+}
+
 void TVqMainFrm::FormCreate(TComponent*) {
-  std::string exe = ParamStr(0);
-  AppPath = exe.substr(0, exe.size() - ExtractAnsiFileName(exe).size());
-  WinExec(KillServerCommandLine(AppPath).c_str(), SW_HIDE);
-  WinExec(StartServerCommandLine(AppPath).c_str(), SW_HIDE);
+  const std::wstring exe = ProgramFileW();
+  AppPath = exe.substr(0, exe.find_last_of(L"\\:") + 1);
+  WinExec(KillServerCommandLine(WideToGbk(AppPath)).c_str(), SW_HIDE);
+  WinExec(StartServerCommandLine(WideToGbk(AppPath)).c_str(), SW_HIDE);
   DragAcceptFiles(Handle(), TRUE);
-  if (ParamCount() >= 1) {
-    if (LoadPackage(ParamStr(1))) SetStatus(clBlack, kReadyText);
+  if (startupSkin_.fellBack) PostMessageW(Handle(), WM_SKIN_FELL_BACK, 0, 0);
+  const std::vector<std::wstring> args = ProgramArgumentsW();
+  if (args.size() >= 2) {
+    LoadPackage(args[1]);
   } else {
-    RegisterFileType(".apk", "铂蜓", "APK程序", exe, 0, true);
+    RegisterFileType(".apk", "铂蜓", "APK程序", WideToGbk(exe), 0, true);
     if (ApkFileName.empty()) SetStatus(clBlack, kHelpText);
   }
 }
 
-bool TVqMainFrm::LoadPackage(const std::string& path) {
+bool TVqMainFrm::LoadPackage(const std::wstring& path) {
   if (path.empty()) return false;
   ApkFileName = path;
-  grp1->SetCaption(PackageBoxCaption(path));
+  grp1->SetCaptionW(GbkToWide(kPackageBoxCaptionPrefix) + PackageDisplayNameW(path));
+  // A clean sheet: nothing of an earlier package may stay under the new name.
+  for (TsLabel* label : {lblSoftComName, lblSoftVer, lblSoftOsVer, lblSoftSize}) label->SetCaption(kUnknown);
+  sbtbtn1->SetEnabled(false);
+  SetStatus(clBlack, kLoadingText);
   ReadBadging(ApkFileName);
-  lblSoftSize->SetCaption(FileSizeText(GetApkFileSize(ApkFileName), UserDecimalSeparator()));
-  sbtbtn1->SetEnabled(true);
   return true;
 }
 
-void TVqMainFrm::ReadBadging(const std::string& path) {
+void TVqMainFrm::ReadBadging(const std::wstring& path) {
   if (path.empty()) return;
-  LabelSink sink(this);
-  if (ReadPackageBadging(AppPath, ApkFileName, sink) == BadgingResult::BlankPackageName)
-    SetStatus(clRed, kBadgingFailedText);
+  loading_ = true;
+  (new TBadgingThread(++loadTicket_, AppPath, path))->Start();
+}
+
+void TVqMainFrm::FinishLoad(const PackageLoadResult& r) {
+  if (r.ticket != loadTicket_) return;  // a newer drop replaced this load
+  loading_ = false;
+  if (!r.name.empty()) lblSoftComName->SetCaption(r.name);
+  if (r.badging.result == BadgingResult::Package) lblSoftVer->SetCaption(r.version);
+  if (!r.androidVersion.empty()) lblSoftOsVer->SetCaption(r.androidVersion);
+  lblSoftSize->SetCaption(FileSizeText(GetApkFileSize(ApkFileName), UserDecimalSeparator()));
+  const bool isPackage = r.failure.empty() && r.badging.result == BadgingResult::Package;
+  sbtbtn1->SetEnabled(isPackage);
+  // A file refused while this load ran keeps its message: the last file decides.
+  if (lblSoftInfo->Caption() != kLoadingText) return;
+  if (!r.failure.empty()) {
+    SetStatus(clRed, r.failure);
+  } else if (!isPackage) {
+    SetStatus(clRed, r.badging.toolError.empty() ? std::string(kBadgingFailedText)
+                                                 : std::string(kBadgingFailedText) + "\r\n" + r.badging.toolError);
+  } else {
+    SetStatus(clBlack, kReadyText);
+  }
 }
 
 void TVqMainFrm::FormMouseDown(TComponent*, TMouseButton, TShiftState, int, int) {
@@ -206,6 +231,11 @@ void TVqMainFrm::FormMouseDown(TComponent*, TMouseButton, TShiftState, int, int)
 void TVqMainFrm::WndProc(TMessage& m) {
   if (m.Msg == WM_DROPFILES) {
     WMDropFiles(m);
+    return;
+  }
+  if (m.Msg == WM_SKIN_FELL_BACK) {
+    MessageBoxW(Handle(), GbkToWide(StartupSkinMessage(startupSkin_)).c_str(), GbkToWide("皮肤").c_str(),
+                MB_ICONWARNING);
     return;
   }
   TForm::WndProc(m);
@@ -219,17 +249,15 @@ void TVqMainFrm::WMDropFiles(TMessage& m) {
     HDROP h;
     ~DropRelease() { DragFinish(h); }
   } release{drop};
-  UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 256);
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
-    char name[1025];
-    name[0] = 0;
-    DragQueryFileA(drop, i, name, sizeof(name));
-    std::string file(name);
-    if (!HasApkExtension(file)) {
+    // UTF-16 and of any length: the name is what the shell dropped, whatever the code page.
+    std::wstring file(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+    file.resize(DragQueryFileW(drop, i, &file[0], static_cast<UINT>(file.size())));
+    if (!HasApkExtension(std::u16string(file.begin(), file.end())))
       SetStatus(clBlack, kWrongTypeText);
-    } else if (LoadPackage(file)) {
-      SetStatus(clBlack, kReadyText);
-    }
+    else
+      LoadPackage(file);
   }
 }
 
@@ -247,7 +275,8 @@ void TVqMainFrm::ApplyInstallChange(const InstallUiChange& change) {
   switch (change.action) {
     case InstallUiAction::SetStatusColor: lblSoftInfo->Font().SetColor(change.color); break;
     case InstallUiAction::SetStatusText: lblSoftInfo->SetCaption(change.text); break;
-    case InstallUiAction::EnableInstallButton: sbtbtn1->SetEnabled(true); break;
+    // While a load runs, its end decides about the button.
+    case InstallUiAction::EnableInstallButton: if (!loading_) sbtbtn1->SetEnabled(true); break;
     case InstallUiAction::DisableInstallButton: sbtbtn1->SetEnabled(false); break;
     case InstallUiAction::ShowStatusLabel: lblSoftInfo->SetVisible(true); break;
     case InstallUiAction::HideStatusLabel: lblSoftInfo->SetVisible(false); break;

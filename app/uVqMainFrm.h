@@ -4,6 +4,8 @@
 #include <string>
 
 #include "app/InstallOutcome.h"
+#include "app/StartupSkin.h"
+#include "app/uBadgingThread.h"
 #include "controls/sBitBtn.h"
 #include "controls/sButton.h"
 #include "controls/sGroupBox.h"
@@ -11,10 +13,11 @@
 #include "framework/vclForm.h"
 #include "skin/sSkinManager.h"
 
-// The program folder with its trailing backslash; set once at creation.
-extern std::string AppPath;
+// The program folder with its trailing backslash; set once at creation. UTF-16,
+// like the package path, so that no path is lost to the user's code page.
+extern std::wstring AppPath;
 // The package last loaded; empty until the first load.
-extern std::string ApkFileName;
+extern std::wstring ApkFileName;
 
 // The main window's web addresses.
 extern const char* const kMarketUrl;
@@ -23,6 +26,7 @@ extern const char* const kHelpUrl;
 class TVqMainFrm : public TForm {
  public:
   explicit TVqMainFrm(TComponent* owner);
+  ~TVqMainFrm() override;
 
   TsGroupBox* grp1;
   TImage* img1;
@@ -51,8 +55,16 @@ class TVqMainFrm : public TForm {
   void lblErrorInfoClick(TComponent* sender);
   void btn1Click(TComponent* sender);
 
-  bool LoadPackage(const std::string& path);
-  void ReadBadging(const std::string& path);
+  // Starts loading: the path, the caption and a clean sheet at once, the badging on
+  // its own thread (FinishLoad completes it). False for an empty path.
+  bool LoadPackage(const std::wstring& path);
+  void ReadBadging(const std::wstring& path);
+  // Whether a load is still waiting for its badging run.
+  bool PackageLoading() const { return loading_; }
+  // The end of a load, on the GUI thread; results of replaced loads are dropped.
+  void FinishLoad(const PackageLoadResult& result);
+  // How the skin of the skin folder fared at start.
+  const StartupSkinResult& StartupSkin() const { return startupSkin_; }
   // Sets the status label's font colour and caption.
   void SetStatus(uint32_t color, const std::string& text);
   // Carries out one change an install asks for (on the GUI thread).
@@ -62,6 +74,10 @@ class TVqMainFrm : public TForm {
 
  private:
   void WMDropFiles(TMessage& message);
+
+  StartupSkinResult startupSkin_;
+  unsigned loadTicket_ = 0;
+  bool loading_ = false;
 };
 
 extern TVqMainFrm* VqMainFrm;

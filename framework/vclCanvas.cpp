@@ -26,9 +26,10 @@ void TCanvas::FrameRect(const RECT& r, COLORREF color) {
   DeleteObject(brush);
 }
 
-void TCanvas::DrawText(const std::string& text, RECT& r, UINT flags) {
+void TCanvas::DrawText(const std::string& text, RECT& r, UINT flags) { DrawText(GbkToWide(text), r, flags); }
+
+void TCanvas::DrawText(const std::wstring& w, RECT& r, UINT flags) {
   FontScope scope(dc_, font_);
-  std::wstring w = GbkToWide(text);
   ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &r, flags);
 }
 
@@ -38,9 +39,10 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   ::TextOutW(dc_, x, y, w.c_str(), static_cast<int>(w.size()));
 }
 
-SIZE TCanvas::TextExtent(const std::string& text) {
+SIZE TCanvas::TextExtent(const std::string& text) { return TextExtent(GbkToWide(text)); }
+
+SIZE TCanvas::TextExtent(const std::wstring& w) {
   FontScope scope(dc_, font_);
-  std::wstring w = GbkToWide(text);
   SIZE size = {0, 0};
   ::GetTextExtentPoint32W(dc_, w.c_str(), static_cast<int>(w.size()), &size);
   return size;

@@ -23,8 +23,10 @@ class TCanvas {
   void FrameRect(const RECT& r, COLORREF color);
   // Text in the canvas font and colour, transparent background. Flags are DrawText's DT_*.
   void DrawText(const std::string& text, RECT& r, UINT flags);
+  void DrawText(const std::wstring& text, RECT& r, UINT flags);
   void TextOut(int x, int y, const std::string& text);
   SIZE TextExtent(const std::string& text);
+  SIZE TextExtent(const std::wstring& text);
 
  protected:
   // Selects the font into the DC for the duration of one call.

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "framework/vclApplication.h"
+#include "framework/vclText.h"
 #include "framework/vclWinControl.h"
 
 COLORREF ResolveColor(TColor color) {
@@ -47,10 +48,20 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 }
 
 void TControl::SetCaption(const std::string& caption) {
-  if (caption == caption_) return;
+  if (caption == caption_ && wideCaption_.empty()) return;
+  wideCaption_.clear();
   caption_ = caption;
   Perform(CM_TEXTCHANGED);
 }
+
+void TControl::SetCaptionW(const std::wstring& caption) {
+  if (!wideCaption_.empty() && caption == wideCaption_) return;
+  wideCaption_ = caption;
+  caption_ = WideToGbk(caption);
+  Perform(CM_TEXTCHANGED);
+}
+
+std::wstring TControl::CaptionW() const { return wideCaption_.empty() ? GbkToWide(caption_) : wideCaption_; }
 
 void TControl::SetColor(TColor color) {
   if (color == color_) return;

@@ -59,6 +59,10 @@ class TControl : public TComponent {
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
+  // A caption with characters GBK cannot hold: Caption() then gives its GBK form,
+  // CaptionW() the text as it is, for painting.
+  void SetCaptionW(const std::wstring& caption);
+  std::wstring CaptionW() const;
   TFont& Font() { return font_; }
   TColor Color() const { return color_; }
   void SetColor(TColor color);
@@ -115,6 +119,7 @@ class TControl : public TComponent {
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   std::string caption_;
+  std::wstring wideCaption_;  // empty unless set through SetCaptionW
   TFont font_;
   TColor color_ = clBtnFace;
   bool enabled_ = true;

@@ -178,13 +178,14 @@ void TGroupBox::Paint(TCanvas& canvas) {
   RECT frame = {0, h / 2, width_, height_};
   DrawEdge(canvas.Handle(), &frame, EDGE_ETCHED, BF_RECT);
   if (caption_.empty()) return;
+  const std::wstring caption = CaptionW();
   canvas.Font().Assign(font_);
-  SIZE s = canvas.TextExtent(caption_);
+  SIZE s = canvas.TextExtent(caption);
   RECT t = {8, 0, 8 + s.cx + 4, h};
   canvas.FillRect(t, ResolveColor(color_));
   t.left += 2;
   canvas.Font().SetColor(ResolveColor(enabled_ ? font_.Color() : clGrayText));
-  canvas.DrawText(caption_, t, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+  canvas.DrawText(caption, t, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 // ---- TRadioButton

@@ -65,7 +65,7 @@ void TWinControl::CreateWnd() {
   TCreateParams p;
   CreateParams(p);
   if (hwnd_) return;  // a parent's creation may already have created this window
-  std::wstring caption = GbkToWide(caption_);
+  std::wstring caption = CaptionW();
   CreateWindowExW(p.ExStyle, kWindowClass, caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height, p.WndParent,
                   nullptr, GetModuleHandleW(nullptr), this);
   if (!hwnd_) return;
@@ -367,7 +367,7 @@ void TWinControl::WndProc(TMessage& m) {
       Invalidate();
       return;
     case CM_TEXTCHANGED:
-      if (hwnd_) SetWindowTextW(hwnd_, GbkToWide(caption_).c_str());
+      if (hwnd_) SetWindowTextW(hwnd_, CaptionW().c_str());
       break;
     default:
       break;

@@ -2,3 +2,7 @@
 if(TARGET win_tests AND TARGET PTQApk AND TARGET PTQList)
   add_dependencies(win_tests PTQApk PTQList)
 endif()
+# Start-up tests run the shipped program itself.
+if(TARGET win_tests AND TARGET ApkInstaller)
+  add_dependencies(win_tests ApkInstaller)
+endif()

@@ -7,11 +7,6 @@
 #include "tools/phone/PhoneToolEnv.h"
 #include "tools/phone/StoredZipEntry.h"
 
-// No wildcard expansion of the arguments: a package path is taken as it is.
-extern "C" {
-int _dowildcard = 0;
-}
-
 namespace {
 
 std::string Stem(const std::string& path) {
@@ -26,9 +21,10 @@ std::string Stem(const std::string& path) {
   return id.empty() ? "app" : id;
 }
 
-int Badging(const std::string& path) {
+int Badging(const std::wstring& widePath) {
+  const std::string path = ToUtf8(widePath);
   std::string bytes;
-  if (!ReadWholeFile(path, bytes)) {
+  if (!ReadWholeFile(widePath, bytes)) {
     WriteErr("ERROR: cannot open '" + path + "'\r\n");
     return 1;
   }
@@ -49,10 +45,11 @@ int Badging(const std::string& path) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
   int exitCode = 0;
   if (RunScript("PTQLIST_SCRIPT", exitCode)) return exitCode;
-  if (argc == 4 && std::string(argv[1]) == "d" && std::string(argv[2]) == "badging") return Badging(argv[3]);
+  const std::vector<std::wstring> args = ToolArguments();
+  if (args.size() == 3 && args[0] == L"d" && args[1] == L"badging") return Badging(args[2]);
   WriteErr("usage: PTQList d badging \"file.apk\"\r\n");
   return 1;
 }

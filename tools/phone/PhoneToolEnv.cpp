@@ -6,6 +6,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/CommandLineSplit.h"
+#include "app/LongPathName.h"
+#include "app/Utf8Text.h"
+
 std::string EnvText(const char* name) {
   const char* value = std::getenv(name);
   return value ? std::string(value) : std::string();
@@ -73,9 +77,30 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
   return !in.bad();
 }
 
+bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
+  HANDLE h = CreateFileW(LongPathName(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  bytes.clear();
+  char buffer[65536];
+  DWORD got = 0;
+  bool ok = true;
+  while ((ok = ReadFile(h, buffer, sizeof(buffer), &got, nullptr) != FALSE) && got > 0) bytes.append(buffer, got);
+  CloseHandle(h);
+  return ok;
+}
+
+std::vector<std::wstring> ToolArguments() {
+  std::vector<std::wstring> args = SplitArguments(std::wstring(GetCommandLineW()));
+  if (!args.empty()) args.erase(args.begin());
+  return args;
+}
+
+std::string ToUtf8(const std::wstring& text) { return Utf16ToUtf8(std::u16string(text.begin(), text.end())); }
+
 bool RunScript(const char* toolScriptVar, int& exitCode) {
   const std::string log = EnvText("PTQ_LOG");
-  if (!log.empty()) AppendLog(log, std::string(GetCommandLineA()) + "\r\n");
+  if (!log.empty()) AppendLog(log, ToUtf8(GetCommandLineW()) + "\r\n");
   const int delay = std::atoi(EnvText("PTQ_DELAY_MS").c_str());
   if (delay > 0) Sleep(static_cast<DWORD>(delay));
   const std::string barrier = EnvText("PTQ_BARRIER");
@@ -84,7 +109,7 @@ bool RunScript(const char* toolScriptVar, int& exitCode) {
   std::string script = EnvText(toolScriptVar);
   if (script.empty()) script = EnvText("PTQ_SCRIPT");
   if (script.empty()) return false;
-  exitCode = 0;
+  exitCode = std::atoi(EnvText("PTQ_EXIT").c_str());
   std::string bytes;
   if (!ReadWholeFile(script, bytes)) {
     WriteErr("cannot read script '" + script + "'\r\n");

@@ -12,11 +12,18 @@
 //                    are, instead of its own output
 //   PTQ_SCRIPT       the same for both tools, when the tool's own is not set
 //   PTQ_STDERR       with a script: file whose bytes then go to standard error
-//   PTQ_DEVICE       PTQApk only: "none" (no phone), "full" (phone storage full),
-//                    anything else or unset (a phone that accepts packages)
+//   PTQ_EXIT         with a script: the exit code (default 0)
+//   PTQ_DEVICE       PTQApk only: "none" (no phone: what a current bridge prints),
+//                    "full" (phone storage full), anything else or unset (a phone
+//                    that accepts packages)
+//
+// Both tools read their command line as UTF-16 and open the package through the
+// wide, long-path aware file functions, and print paths as UTF-8, so a path that
+// the user's code page cannot hold arrives, or visibly does not.
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Environment variable, empty when unset.
 std::string EnvText(const char* name);
@@ -27,6 +34,11 @@ void WriteErr(const std::string& bytes);
 
 // Whole file; false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
+bool ReadWholeFile(const std::wstring& path, std::string& bytes);
+
+// The tool's arguments after its own name, from the UTF-16 command line.
+std::vector<std::wstring> ToolArguments();
+std::string ToUtf8(const std::wstring& text);
 
 // Logs the command line, waits PTQ_DELAY_MS and at the barrier. Then, when a script is set
 // (toolScriptVar or PTQ_SCRIPT), prints it and PTQ_STDERR and returns true with

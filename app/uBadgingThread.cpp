@@ -1,0 +1,42 @@
+#include "app/uBadgingThread.h"
+
+#include "app/PackageTools.h"
+#include "app/RunAndCapture.h"
+#include "app/uVqMainFrm.h"
+
+namespace {
+
+class ResultSink : public BadgingSink {
+ public:
+  explicit ResultSink(PackageLoadResult& r) : r_(r) {}
+  void SetPackageName(const std::string& name) override { r_.name = name; }
+  void SetVersionName(const std::string& version) override { r_.version = version; }
+  void SetAndroidVersion(const std::string& text) override { r_.androidVersion = text; }
+
+ private:
+  PackageLoadResult& r_;
+};
+
+}  // namespace
+
+TBadgingThread::TBadgingThread(unsigned ticket, const std::wstring& appPath, const std::wstring& apkPath)
+    : ticket_(ticket), appPath_(appPath), apkPath_(apkPath) {
+  FreeOnTerminate = true;
+}
+
+void TBadgingThread::Execute() {
+  PackageLoadResult result;
+  result.ticket = ticket_;
+  ResultSink sink(result);
+  const DWORD limit = BadgingTimeLimitMs();
+  try {
+    result.badging = ReadPackageBadging(appPath_, apkPath_, sink, limit);
+  } catch (const EToolTimeout&) {
+    result.failure = BadgingTimeoutText(limit);
+  } catch (const std::exception&) {
+    result.failure = kBadgingToolMissingText;
+  }
+  Synchronize([&result] {
+    if (VqMainFrm) VqMainFrm->FinishLoad(result);
+  });
+}

@@ -1,0 +1,91 @@
+// The shipped program started with a badging tool that takes seconds: its window is
+// up and painted while the tool still runs (the load no longer holds up the start).
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "app/ScopedHandle.h"
+#include "support/ScopedEnv.h"
+#include "support/TestPaths.h"
+
+namespace {
+
+struct Found {
+  DWORD pid;
+  HWND wnd;
+};
+
+BOOL CALLBACK FindVisibleTopWindow(HWND wnd, LPARAM param) {
+  auto* found = reinterpret_cast<Found*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(wnd, &pid);
+  if (pid == found->pid && IsWindowVisible(wnd) && GetWindowTextLengthW(wnd) > 0 && !GetParent(wnd)) {
+    wchar_t title[128] = {};
+    GetWindowTextW(wnd, title, 128);
+    if (std::wstring(title).find(L"Preview 2") != std::wstring::npos) {
+      found->wnd = wnd;
+      return FALSE;
+    }
+  }
+  return TRUE;
+}
+
+bool ProcessRunning(const wchar_t* exeName) {
+  ScopedHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W e = {};
+  e.dwSize = sizeof(e);
+  for (BOOL ok = Process32FirstW(snap.Get(), &e); ok; ok = Process32NextW(snap.Get(), &e))
+    if (_wcsicmp(e.szExeFile, exeName) == 0) return true;
+  return false;
+}
+
+// Distinct colours in the window's client area, read back from the screen.
+size_t ClientColours(HWND wnd) {
+  RECT r;
+  GetClientRect(wnd, &r);
+  POINT origin{0, 0};
+  ClientToScreen(wnd, &origin);
+  HDC screen = GetDC(nullptr);
+  std::set<COLORREF> colours;
+  for (int y = 0; y < r.bottom; y += 3)
+    for (int x = 0; x < r.right; x += 3) colours.insert(GetPixel(screen, origin.x + x, origin.y + y));
+  ReleaseDC(nullptr, screen);
+  return colours.size();
+}
+
+TEST(SlowBadgingStart, WindowIsShownAndPaintedBeforeTheToolEnds) {
+  const std::string dir = ScratchDir("slow-start");
+  ScopedEnv delay("PTQ_DELAY_MS", "8000");
+  ScopedEnv log("PTQ_LOG", dir + "\\log.txt");
+  std::string command = "\"" + BinaryPath("bin/ApkInstaller.exe") + "\" \"" +
+                        SourcePath("tests/data/sample/VqSample.apk") + "\"";
+  STARTUPINFOA si = {};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi = {};
+  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  ScopedHandle process(pi.hProcess), thread(pi.hThread);
+  const DWORD start = GetTickCount();
+  Found found{pi.dwProcessId, nullptr};
+  size_t colours = 0;
+  while (GetTickCount() - start < 6000) {
+    found.wnd = nullptr;
+    EnumWindows(&FindVisibleTopWindow, reinterpret_cast<LPARAM>(&found));
+    if (found.wnd && (colours = ClientColours(found.wnd)) > 3) break;
+    Sleep(50);
+  }
+  const DWORD shownAfter = GetTickCount() - start;
+  const bool toolStillRunning = ProcessRunning(L"PTQList.exe");
+  ASSERT_NE(found.wnd, nullptr) << "no window within 6 s";
+  EXPECT_GT(colours, 3u) << "the window is not painted";
+  EXPECT_TRUE(toolStillRunning);
+  EXPECT_LT(shownAfter, 6000u);
+  EXPECT_EQ(WaitForSingleObject(process.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));  // still up
+  TerminateProcess(process.Get(), 0);
+  WaitForSingleObject(process.Get(), 5000);
+}
+
+}  // namespace
