@@ -1,8 +1,7 @@
 #include "framework/vclForm.h"
 
-#include <exception>
-
 #include "framework/vclApplication.h"
+#include "framework/vclGuard.h"
 #include "framework/vclText.h"
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
@@ -21,11 +20,7 @@ TForm::~TForm() {
 
 void TForm::FinishCreate() {
   LoadedAll();
-  try {
-    if (OnCreate) OnCreate(this);
-  } catch (const std::exception& e) {
-    Application->HandleException(e);
-  }
+  if (OnCreate) Guarded(TGuardReport::ErrorBox, [&] { OnCreate(this); });
 }
 
 int TForm::Scale(int value) const {

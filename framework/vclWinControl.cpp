@@ -3,10 +3,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <exception>
-
 #include "framework/vclApplication.h"
 #include "framework/vclCanvas.h"
+#include "framework/vclGuard.h"
 #include "framework/vclText.h"
 
 namespace {
@@ -93,11 +92,7 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
   }
   if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
   TMessage m{msg, wParam, lParam, 0};
-  try {
-    self->WindowProc(m);
-  } catch (const std::exception& e) {
-    Application->HandleException(e);
-  }
+  Guarded(TGuardReport::ErrorBox, [&] { self->WindowProc(m); });
   if (msg == WM_NCDESTROY) {
     RemovePropW(hwnd, kControlProp);
     if (self->hwnd_ == hwnd) self->hwnd_ = nullptr;
