@@ -75,18 +75,12 @@ void TacGlowEffect::PrepareBitmap(int width, int height) {
                    Manager->Masks[static_cast<size_t>(MaskIndex)], EmptyParentImage);
 }
 
-LRESULT CALLBACK TacGlowEffect::GlowWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* glow = reinterpret_cast<TacGlowEffect*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  if (msg == WM_NCHITTEST) return HTTRANSPARENT;  // the mouse goes to what lies below
-  WNDPROC next = glow && glow->ReplacedWndProc ? glow->ReplacedWndProc : DefWindowProcW;
-  if (msg == WM_NCDESTROY && glow) {
-    // Destroyed from outside (its owner went): forget the window.
-    SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
-    glow->Window = nullptr;
-    glow->ReplacedWndProc = nullptr;
+void TacGlowEffect::GlowSubclass::WndProc(TMessage& m) {
+  if (m.Msg == WM_NCHITTEST) {
+    m.Result = HTTRANSPARENT;  // the mouse goes to what lies below
+    return;
   }
-  return CallWindowProcW(next, wnd, msg, wParam, lParam);
+  Inherited(m);
 }
 
 bool TacGlowEffect::Show(const TacRect& item, const TacRect& visible, HWND owner) {
@@ -108,9 +102,11 @@ bool TacGlowEffect::Show(const TacRect& item, const TacRect& visible, HWND owner
     Bitmap.reset();
     return false;
   }
-  SetWindowLongPtrW(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  ReplacedWndProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TacGlowEffect::GlowWndProc)));
+  if (!subclass_.Attach(Window)) {
+    FreeWindow();
+    Bitmap.reset();
+    return false;
+  }
 
   SetWindowPos(Window, nullptr, place.X, place.Y, place.Width, place.Height, SWP_NOACTIVATE | SWP_NOZORDER);
   if (owner && (GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST))
@@ -142,9 +138,7 @@ void TacGlowEffect::FreeWindow() {
   if (!Window) return;
   HWND wnd = Window;
   Window = nullptr;
-  if (ReplacedWndProc) SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ReplacedWndProc));
-  SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
-  ReplacedWndProc = nullptr;
+  subclass_.Detach();
   // Nothing of the glow runs inside its own window's messages, so it can go at once.
   DestroyWindow(wnd);
 }

@@ -1,5 +1,5 @@
 // Nothing thrown crosses a place where the platform calls us: window procedures,
-// the utility window's hooks, timers and synchronized calls
+// subclassed windows, the utility window's hooks, timers and synchronized calls
 // report through the application's error box; thread bodies end quietly. And a timer
 // tick may stop, restart, re-handle or free its own timer.
 #include "framework/vclGuard.h"
@@ -16,6 +16,7 @@
 #include "framework/vclApplication.h"
 #include "framework/vclForm.h"
 #include "framework/vclStdCtrls.h"
+#include "framework/vclSubclass.h"
 #include "framework/vclThread.h"
 #include "framework/vclTimer.h"
 
@@ -79,6 +80,18 @@ const Place kPlaces[] = {
        auto* panel = new ThrowingPanel(&form, thrower);
        panel->SetParent(&form);
        SendMessageW(panel->Handle(), kThrowNow, 0, 0);
+     }},
+    {"subclassed window",
+     [](const TThrower& thrower) {
+       HWND button = CreateWindowExW(0, L"BUTTON", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+       TMessageSubclass sub([&](TMessage& m) {
+         if (m.Msg == kThrowNow) thrower();
+         return false;
+       });
+       ASSERT_TRUE(sub.Attach(button));
+       SendMessageW(button, kThrowNow, 0, 0);
+       DestroyWindow(button);
      }},
     {"utility window hook",
      [](const TThrower& thrower) {
