@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/vclFont.h"
+#include "paint/acGdiHandles.h"
 #include "paint/acBitmap.h"
 
 class TCanvas {
@@ -34,7 +35,7 @@ class TCanvas {
     ~FontScope();
    private:
     HDC dc_;
-    HGDIOBJ old_;
+    TacSelectObject font_;
     COLORREF oldColor_;
     int oldMode_;
   };
@@ -49,5 +50,6 @@ class TBitmapCanvas : public TCanvas {
   ~TBitmapCanvas() override;
 
  private:
-  HGDIOBJ old_;
+  TacMemoryDC memory_;
+  TacSelectObject bitmap_;
 };

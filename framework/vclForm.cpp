@@ -3,6 +3,7 @@
 #include "framework/vclApplication.h"
 #include "framework/vclGuard.h"
 #include "framework/vclText.h"
+#include "paint/acGdiHandles.h"
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
   visible_ = false;
@@ -25,9 +26,8 @@ void TForm::FinishCreate() {
 
 int TForm::Scale(int value) const {
   static int dpi = [] {
-    HDC dc = GetDC(nullptr);
-    int d = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+    TacWindowDC screen(nullptr);
+    int d = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     return d > 0 ? d : 96;
   }();
   return MulDiv(value, dpi, 96);

@@ -4,6 +4,7 @@
 
 #include "paint/acDefaultSkin.h"
 #include "paint/acDibBitmap.h"
+#include "paint/acGdiHandles.h"
 #include "paint/acGlowPlacement.h"
 #include "paint/acLayeredWindow.h"
 #include "paint/acPremultiply.h"
@@ -25,40 +26,6 @@ bool RegisterGlowClass() {
   }();
   return registered;
 }
-
-// A memory DC with a bitmap selected, put back on exit.
-class BitmapDC {
- public:
-  BitmapDC(HDC compatible, HBITMAP bitmap) : dc_(CreateCompatibleDC(compatible)) {
-    if (dc_) old_ = SelectObject(dc_, bitmap);
-  }
-  ~BitmapDC() {
-    if (!dc_) return;
-    SelectObject(dc_, old_);
-    DeleteDC(dc_);
-  }
-  BitmapDC(const BitmapDC&) = delete;
-  BitmapDC& operator=(const BitmapDC&) = delete;
-  HDC Handle() const { return dc_; }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_ = nullptr;
-};
-
-class ScreenDC {
- public:
-  ScreenDC() : dc_(GetDC(nullptr)) {}
-  ~ScreenDC() {
-    if (dc_) ReleaseDC(nullptr, dc_);
-  }
-  ScreenDC(const ScreenDC&) = delete;
-  ScreenDC& operator=(const ScreenDC&) = delete;
-  HDC Handle() const { return dc_; }
-
- private:
-  HDC dc_;
-};
 
 }  // namespace
 
@@ -116,13 +83,14 @@ bool TacGlowEffect::Show(const TacRect& item, const TacRect& visible, HWND owner
 
   bool shown = false;
   {
-    ScreenDC screen;
-    BitmapDC source(screen.Handle(), static_cast<HBITMAP>(Bitmap->Handle()));
-    if (screen.Handle() && source.Handle()) {
+    TacWindowDC screen(nullptr);
+    TacMemoryDC source(screen.Get());
+    TacSelectObject picture(source.Get(), static_cast<HBITMAP>(Bitmap->Handle()));
+    if (screen && source) {
       SIZE size = {place.Width, place.Height};
       POINT from = {place.CropLeft, place.CropTop};
       BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-      shown = update(Window, screen.Handle(), nullptr, &size, source.Handle(), &from, 0, &blend, ULW_ALPHA) != FALSE;
+      shown = update(Window, screen.Get(), nullptr, &size, source.Get(), &from, 0, &blend, ULW_ALPHA) != FALSE;
     }
   }
   Bitmap.reset();
