@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Fails when a GDI or USER object is made, freed, got, released or selected anywhere
-# but in the one header of object owners (paint/acGdiHandles.h), so that nothing
+# but in the one header of object owners (paint/win32/acGdiHandles.h), so that nothing
 # escapes its live-object counts. Comments are not code and are not looked at.
 # Usage: check-raw-gdi.sh [root]   (default: the repository)
 set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
-allowed=paint/acGdiHandles.h
+allowed=paint/win32/acGdiHandles.h
 calls='CreateCompatibleDC|CreateDCW?|CreateDCA|CreateICW?|DeleteDC|DeleteObject|GetDC|GetDCEx|GetWindowDC|ReleaseDC|BeginPaint|EndPaint|SelectObject'
 calls+='|CreateSolidBrush|CreateBrushIndirect|CreatePatternBrush|CreateHatchBrush|CreateDIBPatternBrushPt'
 calls+='|CreatePen|CreatePenIndirect|ExtCreatePen|CreateFont|CreateFontA|CreateFontW|CreateFontIndirectA?W?|CreateFontIndirectExW?'
