@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+
 #include "framework/vclApplication.h"
 #include "framework/vclCanvas.h"
 #include "framework/vclGuard.h"
