@@ -42,6 +42,7 @@ function(vq_layer_files target)
     if(EXISTS ${base}.cpp)
       target_sources(${target} PRIVATE ${base}.cpp)
     endif()
+    set_property(GLOBAL APPEND PROPERTY VQ_LAYERED_NAMES ${folder}/${name})
     if(EXISTS ${base}.h)
       string(REGEX REPLACE "^win32/" "" exposed ${name})
       vq_expose_header(${target} ${folder}/${name}.h ${folder}/${exposed}.h)
@@ -57,6 +58,25 @@ function(vq_layer_folder_headers target)
     foreach(h ${headers})
       string(REGEX REPLACE "/win32/" "/" exposed ${h})
       vq_expose_header(${target} ${h} ${exposed})
+    endforeach()
+  endforeach()
+endfunction()
+
+# vq_check_layered_folders(folder...): every source and header of the folders (and of
+# their win32/ subfolders) was given to a layer; a file left out would silently be
+# neither built nor reachable.
+function(vq_check_layered_folders)
+  get_property(listed GLOBAL PROPERTY VQ_LAYERED_NAMES)
+  foreach(folder ${ARGN})
+    file(GLOB files CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}
+         ${CMAKE_SOURCE_DIR}/${folder}/*.h ${CMAKE_SOURCE_DIR}/${folder}/*.cpp
+         ${CMAKE_SOURCE_DIR}/${folder}/win32/*.h ${CMAKE_SOURCE_DIR}/${folder}/win32/*.cpp)
+    foreach(f ${files})
+      string(REGEX REPLACE "\\.(h|cpp)$" "" name ${f})
+      list(FIND listed ${name} at)
+      if(at EQUAL -1 AND (WIN32 OR NOT name MATCHES "/win32/"))
+        message(FATAL_ERROR "${f} belongs to no layer: add it to a vq_layer_files call")
+      endif()
     endforeach()
   endforeach()
 endfunction()
