@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/vclForm.h"
+#include "framework/vclGuard.h"
 #include "framework/vclMessages.h"
 #include "framework/vclText.h"
 #include "framework/vclTimer.h"
@@ -53,22 +54,22 @@ HWND TApplication::UtilityWindow() {
 LRESULT CALLBACK TApplication::UtilityProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!g_application->hooks_.empty()) {
     TMessage m{msg, wParam, lParam, 0};
-    // A copy: a hook may install or remove hooks.
+    // A copy: a hook may install or remove hooks. A hook that throws is reported and
+    // counts as not having handled the message.
     const auto hooks = g_application->hooks_;
-    for (const auto& hook : hooks)
-      if (hook.second(m)) return m.Result;
+    for (const auto& hook : hooks) {
+      bool handled = false;
+      Guarded(TGuardReport::ErrorBox, [&] { handled = hook.second(m); });
+      if (handled) return m.Result;
+    }
   }
   if (msg == CM_SYNCHRONIZE) {
     auto* call = reinterpret_cast<const std::function<void()>*>(lParam);
-    try {
-      (*call)();
-    } catch (const std::exception& e) {
-      Application->HandleException(e);
-    }
+    Guarded(TGuardReport::ErrorBox, [&] { (*call)(); });
     return 0;
   }
   if (msg == WM_TIMER) {
-    TTimer::Dispatch(static_cast<UINT_PTR>(wParam));
+    Guarded(TGuardReport::ErrorBox, [&] { TTimer::Dispatch(static_cast<UINT_PTR>(wParam)); });
     return 0;
   }
   return DefWindowProcW(hwnd, msg, wParam, lParam);

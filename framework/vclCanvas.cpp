@@ -2,28 +2,24 @@
 
 #include "framework/vclText.h"
 
-TCanvas::FontScope::FontScope(HDC dc, const TFont& font) : dc_(dc) {
-  old_ = SelectObject(dc, font.Handle());
+TCanvas::FontScope::FontScope(HDC dc, const TFont& font) : dc_(dc), font_(dc, font.Handle()) {
   oldColor_ = SetTextColor(dc, font.Color());
   oldMode_ = SetBkMode(dc, TRANSPARENT);
 }
 
 TCanvas::FontScope::~FontScope() {
-  SelectObject(dc_, old_);
   SetTextColor(dc_, oldColor_);
   SetBkMode(dc_, oldMode_);
 }
 
 void TCanvas::FillRect(const RECT& r, COLORREF color) {
-  HBRUSH brush = CreateSolidBrush(color);
-  ::FillRect(dc_, &r, brush);
-  DeleteObject(brush);
+  const TacBrushHandle brush = NewSolidBrush(color);
+  ::FillRect(dc_, &r, brush.Get());
 }
 
 void TCanvas::FrameRect(const RECT& r, COLORREF color) {
-  HBRUSH brush = CreateSolidBrush(color);
-  ::FrameRect(dc_, &r, brush);
-  DeleteObject(brush);
+  const TacBrushHandle brush = NewSolidBrush(color);
+  ::FrameRect(dc_, &r, brush.Get());
 }
 
 void TCanvas::DrawText(const std::string& text, RECT& r, UINT flags) { DrawText(GbkToWide(text), r, flags); }
@@ -48,12 +44,10 @@ SIZE TCanvas::TextExtent(const std::wstring& w) {
   return size;
 }
 
-TBitmapCanvas::TBitmapCanvas(TacBitmap& bitmap) : TCanvas(CreateCompatibleDC(nullptr)) {
-  old_ = SelectObject(dc_, static_cast<HBITMAP>(bitmap.Handle()));
+TBitmapCanvas::TBitmapCanvas(TacBitmap& bitmap)
+    : TCanvas(nullptr), memory_(nullptr), bitmap_(memory_.Get(), static_cast<HBITMAP>(bitmap.Handle())) {
+  dc_ = memory_.Get();
 }
 
-TBitmapCanvas::~TBitmapCanvas() {
-  GdiFlush();
-  SelectObject(dc_, old_);
-  DeleteDC(dc_);
-}
+// Then the members put the bitmap back and delete the DC.
+TBitmapCanvas::~TBitmapCanvas() { GdiFlush(); }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/vclFont.h"
+#include "paint/acGdiHandles.h"
 #include "paint/acBitmap.h"
 
 class TCanvas {
@@ -36,7 +37,7 @@ class TCanvas {
     ~FontScope();
    private:
     HDC dc_;
-    HGDIOBJ old_;
+    TacSelectObject font_;
     COLORREF oldColor_;
     int oldMode_;
   };
@@ -51,5 +52,6 @@ class TBitmapCanvas : public TCanvas {
   ~TBitmapCanvas() override;
 
  private:
-  HGDIOBJ old_;
+  TacMemoryDC memory_;
+  TacSelectObject bitmap_;
 };

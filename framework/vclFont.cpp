@@ -6,10 +6,7 @@ TFont::TFont() = default;
 TFont::~TFont() { FreeHandle(); }
 
 void TFont::FreeHandle() const {
-  if (handle_) {
-    DeleteObject(handle_);
-    handle_ = nullptr;
-  }
+  handle_.Reset();
 }
 
 void TFont::Changed() {
@@ -55,7 +52,7 @@ HFONT TFont::Handle() const {
     lf.lfQuality = DEFAULT_QUALITY;
     std::wstring face = GbkToWide(name_);
     lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-    handle_ = CreateFontIndirectW(&lf);
+    handle_ = NewFont(lf);
   }
-  return handle_;
+  return handle_.Get();
 }

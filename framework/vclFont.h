@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "paint/acGdiHandles.h"
+
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
 class TFont {
@@ -41,5 +43,5 @@ class TFont {
   int height_ = -11;
   COLORREF color_ = 0;
   unsigned style_ = 0;
-  mutable HFONT handle_ = nullptr;
+  mutable TacFontHandle handle_;
 };

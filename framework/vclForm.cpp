@@ -1,9 +1,9 @@
 #include "framework/vclForm.h"
 
-#include <exception>
-
 #include "framework/vclApplication.h"
+#include "framework/vclGuard.h"
 #include "framework/vclText.h"
+#include "paint/acGdiHandles.h"
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
   visible_ = false;
@@ -21,18 +21,13 @@ TForm::~TForm() {
 
 void TForm::FinishCreate() {
   LoadedAll();
-  try {
-    if (OnCreate) OnCreate(this);
-  } catch (const std::exception& e) {
-    Application->HandleException(e);
-  }
+  if (OnCreate) Guarded(TGuardReport::ErrorBox, [&] { OnCreate(this); });
 }
 
 int TForm::Scale(int value) const {
   static int dpi = [] {
-    HDC dc = GetDC(nullptr);
-    int d = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+    TacWindowDC screen(nullptr);
+    int d = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     return d > 0 ? d : 96;
   }();
   return MulDiv(value, dpi, 96);

@@ -1,6 +1,7 @@
 #include "framework/vclGraphics.h"
 
 #include "paint/acDibBitmap.h"
+#include "paint/acGdiHandles.h"
 
 void DrawAlphaBitmap(HDC dc, int x, int y, const TacBitmap& src) {
   if (src.Format() != TacPixelFormat::pf32bit || src.Width() <= 0 || src.Height() <= 0) return;
@@ -17,10 +18,8 @@ void DrawAlphaBitmap(HDC dc, int x, int y, const TacBitmap& src) {
       d[3] = static_cast<uint8_t>(a);
     }
   }
-  HDC mem = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(mem, static_cast<HBITMAP>(pre->Handle()));
+  TacMemoryDC mem(dc);
+  TacSelectObject picture(mem.Get(), static_cast<HBITMAP>(pre->Handle()));
   BLENDFUNCTION bf = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  GdiAlphaBlend(dc, x, y, src.Width(), src.Height(), mem, 0, 0, src.Width(), src.Height(), bf);
-  SelectObject(mem, old);
-  DeleteDC(mem);
+  GdiAlphaBlend(dc, x, y, src.Width(), src.Height(), mem.Get(), 0, 0, src.Width(), src.Height(), bf);
 }

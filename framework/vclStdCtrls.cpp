@@ -1,4 +1,5 @@
 #include "framework/vclStdCtrls.h"
+#include "paint/acGdiHandles.h"
 
 #include <windowsx.h>
 
@@ -39,9 +40,8 @@ RECT TLabel::TextRect(HDC dc) const {
 
 void TLabel::AdjustSize() {
   if (!autoSize_ || align_ != alNone || wordWrap_) return;
-  HDC dc = GetDC(nullptr);
-  RECT r = TextRect(dc);
-  ReleaseDC(nullptr, dc);
+  TacWindowDC screen(nullptr);
+  RECT r = TextRect(screen.Get());
   SetBounds(left_, top_, r.right - r.left, r.bottom - r.top);
 }
 
@@ -153,12 +153,10 @@ void TButton::Paint(TCanvas& canvas) {
 TGroupBox::TGroupBox(TComponent* owner) : TCustomControl(owner) {}
 
 int TGroupBox::CaptionHeight() const {
-  HDC dc = GetDC(nullptr);
-  TCanvas canvas(dc);
+  TacWindowDC screen(nullptr);
+  TCanvas canvas(screen.Get());
   canvas.Font().Assign(font_);
-  int h = canvas.TextExtent("0").cy;
-  ReleaseDC(nullptr, dc);
-  return h;
+  return canvas.TextExtent("0").cy;
 }
 
 RECT TGroupBox::AdjustedClientRect() const {

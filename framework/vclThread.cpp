@@ -1,8 +1,7 @@
 #include "framework/vclThread.h"
 
-#include <exception>
-
 #include "framework/vclApplication.h"
+#include "framework/vclGuard.h"
 
 TThread::TThread() = default;
 
@@ -24,11 +23,8 @@ void TThread::Synchronize(const std::function<void()>& call) { Application->Sync
 
 DWORD WINAPI TThread::ThreadProc(void* param) {
   TThread* self = static_cast<TThread*>(param);
-  try {
-    self->Execute();
-  } catch (...) {
-    // A worker that fails simply ends.
-  }
-  if (self->FreeOnTerminate) delete self;
+  // A worker that fails simply ends.
+  Guarded(TGuardReport::Swallow, [&] { self->Execute(); });
+  if (self->FreeOnTerminate) Guarded(TGuardReport::Swallow, [&] { delete self; });
   return 0;
 }

@@ -10,6 +10,7 @@ std::map<UINT_PTR, TTimer*>& Timers() {
   return timers;
 }
 UINT_PTR g_nextId = 1;
+const TNotifyEvent kNoHandler;
 }  // namespace
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner), id_(g_nextId++) {}
@@ -31,8 +32,13 @@ void TTimer::SetEnabled(bool on) {
   Update();
 }
 
+const TNotifyEvent& TTimer::OnTimer() const { return onTimer_ ? *onTimer_ : kNoHandler; }
+
 void TTimer::SetOnTimer(TNotifyEvent handler) {
-  onTimer_ = std::move(handler);
+  if (handler)
+    onTimer_ = std::make_shared<const TNotifyEvent>(std::move(handler));
+  else
+    onTimer_.reset();
   Update();
 }
 
@@ -45,7 +51,13 @@ void TTimer::Update() {
   }
 }
 
+void TTimer::Timer() {
+  const std::shared_ptr<const TNotifyEvent> handler = onTimer_;
+  if (handler) (*handler)(this);
+}
+
 void TTimer::Dispatch(UINT_PTR id) {
   auto it = Timers().find(id);
-  if (it != Timers().end() && it->second->onTimer_) it->second->onTimer_(it->second);
+  // Nothing of the timer is touched after its tick: the tick may have freed it.
+  if (it != Timers().end()) it->second->Timer();
 }

@@ -3,11 +3,12 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <exception>
 
 #include "framework/vclApplication.h"
 #include "framework/vclCanvas.h"
+#include "framework/vclGuard.h"
 #include "framework/vclText.h"
+#include "paint/acGdiHandles.h"
 
 namespace {
 const wchar_t kWindowClass[] = L"VqWindow";
@@ -93,11 +94,7 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
   }
   if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
   TMessage m{msg, wParam, lParam, 0};
-  try {
-    self->WindowProc(m);
-  } catch (const std::exception& e) {
-    Application->HandleException(e);
-  }
+  Guarded(TGuardReport::ErrorBox, [&] { self->WindowProc(m); });
   if (msg == WM_NCDESTROY) {
     RemovePropW(hwnd, kControlProp);
     if (self->hwnd_ == hwnd) self->hwnd_ = nullptr;
@@ -288,22 +285,19 @@ void TWinControl::RouteMouse(TMessage& m) {
 void TWinControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
+      TacPaintDC dc(hwnd_);
       RECT rc;
       GetClientRect(hwnd_, &rc);
-      if (rc.right > 0 && rc.bottom > 0) {
+      if (dc && rc.right > 0 && rc.bottom > 0) {
         // Compose the whole client area off screen, then copy it in one go.
-        HDC mem = CreateCompatibleDC(dc);
-        HBITMAP bmp = CreateCompatibleBitmap(dc, rc.right, rc.bottom);
-        HGDIOBJ old = SelectObject(mem, bmp);
-        PaintWindow(mem);
-        BitBlt(dc, 0, 0, rc.right, rc.bottom, mem, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteObject(bmp);
-        DeleteDC(mem);
+        TacMemoryDC mem(dc.Get());
+        const TacBitmapHandle bmp = NewCompatibleBitmap(dc.Get(), rc.right, rc.bottom);
+        if (mem && bmp) {
+          TacSelectObject picture(mem.Get(), bmp.Get());
+          PaintWindow(mem.Get());
+          BitBlt(dc.Get(), 0, 0, rc.right, rc.bottom, mem.Get(), 0, 0, SRCCOPY);
+        }
       }
-      EndPaint(hwnd_, &ps);
       m.Result = 0;
       return;
     }

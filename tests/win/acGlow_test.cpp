@@ -1,3 +1,4 @@
+#include "paint/acGdiHandles.h"
 #include "paint/acGlow.h"
 
 #include <gtest/gtest.h>
@@ -29,9 +30,8 @@ LRESULT CALLBACK BackgroundProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam
   if (msg == WM_ERASEBKGND) {
     RECT r;
     GetClientRect(wnd, &r);
-    HBRUSH brush = CreateSolidBrush(kBackground);
-    FillRect(reinterpret_cast<HDC>(wParam), &r, brush);
-    DeleteObject(brush);
+    const TacBrushHandle brush = NewSolidBrush(kBackground);
+    FillRect(reinterpret_cast<HDC>(wParam), &r, brush.Get());
     return 1;
   }
   return DefWindowProcW(wnd, msg, wParam, lParam);
@@ -82,14 +82,13 @@ void Pump() {
 // What the screen shows at (x, y); a layered window is only seen through the screen DC.
 COLORREF ScreenPixel(int x, int y) {
   TacBitmapPtr dib = NewDibBitmap(1, 1, TacPixelFormat::pf32bit);
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(mem, static_cast<HBITMAP>(dib->Handle()));
-  BitBlt(mem, 0, 0, 1, 1, screen, x, y, SRCCOPY);
-  GdiFlush();
-  SelectObject(mem, old);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
+  {
+    TacWindowDC screen(nullptr);
+    TacMemoryDC mem(screen.Get());
+    TacSelectObject picture(mem.Get(), static_cast<HBITMAP>(dib->Handle()));
+    BitBlt(mem.Get(), 0, 0, 1, 1, screen.Get(), x, y, SRCCOPY);
+    GdiFlush();
+  }
   const uint8_t* p = dib->Pixel(0, 0);
   return RGB(p[2], p[1], p[0]);
 }

@@ -1,3 +1,4 @@
+#include "paint/acGdiHandles.h"
 #include "paint/acSkinnedText.h"
 
 #include <gtest/gtest.h>
@@ -136,12 +137,11 @@ TEST_F(TextCanvas, NothingWithoutASectionOrText) {
 
 TEST_F(TextCanvas, SkinnedTextIsClippedAndTheDCStateComesBack) {
   HDC dc = canvas_->Handle();
-  HRGN probe = CreateRectRgn(0, 0, 0, 0);
-  ASSERT_EQ(GetClipRgn(dc, probe), 0);  // no clipping before
+  const TacRegionHandle probe = NewRectRegion(0, 0, 0, 0);
+  ASSERT_EQ(GetClipRgn(dc, probe.Get()), 0);  // no clipping before
   const TacRect narrow{10, 8, 40, 40};
   DrawSkinnedText(*canvas_, text_, true, false, Binding("PLAIN"), DT_SINGLELINE, narrow);
-  EXPECT_EQ(GetClipRgn(dc, probe), 0);  // and none after
-  DeleteObject(probe);
+  EXPECT_EQ(GetClipRgn(dc, probe.Get()), 0);  // and none after
   EXPECT_GT(Count([](uint32_t v) { return v != kWhite; }, narrow.Left, narrow.Top, narrow.Right, narrow.Bottom), 10);
   // The main pass does not clip by itself, but the text stays inside the rectangle.
   EXPECT_EQ(Count([](uint32_t v) { return v != kWhite; }, narrow.Right, 0, 160, 48), 0);

@@ -1,8 +1,11 @@
 // Item painting onto a device context: the item lands at its rectangle, the
 // DC's state survives, and both row orders of a bitmap copy the same.
+#include "paint/acGdiHandles.h"
 #include "paint/sItemPaintGdi.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include "../core/SkinFixtures.h"
 #include "paint/acDibBitmap.h"
@@ -21,17 +24,15 @@ class DcTarget : public ::testing::Test {
   void SetUp() override {
     dib_ = NewDibBitmap(16, 12, TacPixelFormat::pf24bit);
     ASSERT_TRUE(dib_);
-    dc_ = CreateCompatibleDC(nullptr);
-    old_ = SelectObject(dc_, static_cast<HBITMAP>(dib_->Handle()));
+    mem_ = std::make_unique<TacMemoryDC>(nullptr);
+    picture_ = std::make_unique<TacSelectObject>(mem_->Get(), static_cast<HBITMAP>(dib_->Handle()));
+    dc_ = mem_->Get();
     FillSolidRect(dib_.get(), TacRect{0, 0, 16, 12}, 0xFFFFFF);
   }
-  void TearDown() override {
-    SelectObject(dc_, old_);
-    DeleteDC(dc_);
-  }
   TacBitmapPtr dib_;
+  std::unique_ptr<TacMemoryDC> mem_;
+  std::unique_ptr<TacSelectObject> picture_;
   HDC dc_ = nullptr;
-  HGDIOBJ old_ = nullptr;
 };
 
 }  // namespace
@@ -40,11 +41,12 @@ TEST_F(DcTarget, PaintItemToDCPaintsAtTheRectangleAndKeepsTheDcState) {
   skinfix::PackedSkin skin;
   skin.Load("[GLOBALINFO]\n[ITEM]\nCOLOR=255\nGRADIENTDATA=255;16711680;100;0;0\nGRADIENTPERCENT=100\n");
   const int section = skin.Model.GetSkinIndex("ITEM");
-  const HGDIOBJ brush = SelectObject(dc_, GetStockObject(GRAY_BRUSH));
-  PaintItemToDC(section, "ITEM", EmptyParentImage, &skin.Model, dc_, {0, 0}, {3, 2, 13, 10}, 0, true);
-  GdiFlush();
-  EXPECT_EQ(GetCurrentObject(dc_, OBJ_BRUSH), GetStockObject(GRAY_BRUSH));
-  SelectObject(dc_, brush);
+  {
+    TacSelectObject gray(dc_, GetStockObject(GRAY_BRUSH));
+    PaintItemToDC(section, "ITEM", EmptyParentImage, &skin.Model, dc_, {0, 0}, {3, 2, 13, 10}, 0, true);
+    GdiFlush();
+    EXPECT_EQ(GetCurrentObject(dc_, OBJ_BRUSH), GetStockObject(GRAY_BRUSH));
+  }
   EXPECT_EQ(DibRgb(*dib_, 2, 2), 0xFFFFFFu);
   EXPECT_EQ(DibRgb(*dib_, 3, 2), 0x0000FFu);   // top row: the gradient's first colour
   EXPECT_EQ(DibRgb(*dib_, 12, 9), 0xFF0000u);  // bottom row: its second colour

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "paint/acGdiHandles.h"
+
 namespace {
 
 std::string ToAnsi(const wchar_t* w) {
@@ -129,8 +131,8 @@ int main() {
   RECT r;
   GetWindowRect(hwnd, &r);
   int w = r.right - r.left, h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
+  TacWindowDC screen(nullptr);
+  TacMemoryDC mem(screen.Get());
   BITMAPINFO bi = {};
   bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   bi.bmiHeader.biWidth = w;
@@ -138,15 +140,18 @@ int main() {
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  std::vector<uint8_t> pixels(static_cast<const uint8_t*>(bits), static_cast<const uint8_t*>(bits) + size_t(w) * h * 4);
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
+  const TacBitmapHandle dib = NewDibSection(bi, &bits);
+  if (!dib || !bits) {
+    std::fprintf(stderr, "WindowShot: no bitmap of %dx%d\n", w, h);
+    return 1;
+  }
+  std::vector<uint8_t> pixels;
+  {
+    TacSelectObject picture(mem.Get(), dib.Get());
+    BitBlt(mem.Get(), 0, 0, w, h, screen.Get(), r.left, r.top, SRCCOPY);
+    GdiFlush();
+    pixels.assign(static_cast<const uint8_t*>(bits), static_cast<const uint8_t*>(bits) + size_t(w) * h * 4);
+  }
   bool ok = WritePng(output, w, h, pixels);
   if (close) PostMessageW(hwnd, WM_CLOSE, 0, 0);
   if (!ok) {

@@ -3,6 +3,7 @@
 #include "framework/vclText.h"
 #include "paint/acBlurMask8.h"
 #include "paint/acDibMask8.h"
+#include "paint/acGdiHandles.h"
 #include "paint/acGlowMask.h"
 
 namespace {
@@ -10,28 +11,21 @@ namespace {
 // A memory DC with the mask's DIB and a font selected; everything put back on exit.
 class MaskDC {
  public:
-  MaskDC(const TacMask8& mask, const TFont& font) : dc_(CreateCompatibleDC(nullptr)) {
+  MaskDC(const TacMask8& mask, const TFont& font)
+      : dc_(nullptr), bitmap_(dc_.Get(), static_cast<HBITMAP>(mask.Handle())), font_(dc_.Get(), font.Handle()) {
     if (!dc_) return;
-    oldBitmap_ = SelectObject(dc_, static_cast<HBITMAP>(mask.Handle()));
-    oldFont_ = SelectObject(dc_, font.Handle());
-    SetTextColor(dc_, RGB(0, 0, 0));
-    SetBkMode(dc_, TRANSPARENT);
+    SetTextColor(dc_.Get(), RGB(0, 0, 0));
+    SetBkMode(dc_.Get(), TRANSPARENT);
   }
   ~MaskDC() {
-    if (!dc_) return;
-    GdiFlush();  // the blur reads the bytes next
-    SelectObject(dc_, oldFont_);
-    SelectObject(dc_, oldBitmap_);
-    DeleteDC(dc_);
+    if (dc_) GdiFlush();  // the blur reads the bytes next
   }
-  MaskDC(const MaskDC&) = delete;
-  MaskDC& operator=(const MaskDC&) = delete;
-  HDC Handle() const { return dc_; }
+  HDC Handle() const { return dc_.Get(); }
 
  private:
-  HDC dc_;
-  HGDIOBJ oldBitmap_ = nullptr;
-  HGDIOBJ oldFont_ = nullptr;
+  TacMemoryDC dc_;
+  TacSelectObject bitmap_;
+  TacSelectObject font_;
 };
 
 // A new white mask with the text laid in black at every offset; null when GDI fails.

@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include "paint/acGdiHandles.h"
+
 namespace {
 
 void ReleaseDib(void* handle, void*) {
-  if (handle) DeleteObject(static_cast<HBITMAP>(handle));
+  TacBitmapHandle::Reclaim(static_cast<HBITMAP>(handle));
 }
 
 TacBitmapPtr AllocateDib(int width, int height, TacPixelFormat format) {
@@ -27,13 +29,10 @@ TacBitmapPtr NewDibBitmap(int width, int height, TacPixelFormat format) {
   bi.bmiHeader.biBitCount = format == TacPixelFormat::pf24bit ? 24 : 32;
   bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP hbm = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!hbm || !bits) {
-    if (hbm) DeleteObject(hbm);
-    return nullptr;
-  }
+  TacBitmapHandle dib = NewDibSection(bi, &bits);
+  if (!dib || !bits) return nullptr;
   ptrdiff_t stride = static_cast<ptrdiff_t>(TacBitmap::StrideFor(width ? width : 1, format));
-  return TacBitmapPtr(new TacForeignBitmap(width, height, format, static_cast<uint8_t*>(bits), stride, hbm,
+  return TacBitmapPtr(new TacForeignBitmap(width, height, format, static_cast<uint8_t*>(bits), stride, dib.Release(),
                                            &ReleaseDib, nullptr));
 }
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "paint/acDefaultSkin.h"
-#include "paint/acGdiScopes.h"
+#include "paint/acGdiHandles.h"
 #include "paint/acItemBinding.h"
 #include "paint/sGraphUtilsGdi.h"
 #include "paint/sItemPaint.h"

@@ -5,8 +5,8 @@
 #include "framework/vclText.h"
 #include "framework/vclWinControl.h"
 #include "paint/acDefaultSkin.h"
-#include "paint/acGdiScopes.h"
 #include "paint/acFocusDots.h"
+#include "paint/acGdiHandles.h"
 #include "paint/acGlowText.h"
 #include "paint/acTextColors.h"
 #include "skin/sCommandMessages.h"
@@ -108,12 +108,10 @@ void DrawFocusDots(TCanvas& canvas, const TacRect& r) {
 
 SIZE TextExtentInFont(const TFont& font, const std::string& text) {
   SIZE size = {0, 0};
-  HDC dc = GetDC(nullptr);
-  if (!dc) return size;
-  HGDIOBJ old = SelectObject(dc, font.Handle());
+  TacWindowDC screen(nullptr);
+  if (!screen) return size;
+  TacSelectObject font_in(screen.Get(), font.Handle());
   const std::wstring wide = GbkToWide(text);
-  if (!GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size)) size = SIZE{0, 0};
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  if (!GetTextExtentPoint32W(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &size)) size = SIZE{0, 0};
   return size;
 }

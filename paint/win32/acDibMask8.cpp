@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include "paint/acGdiHandles.h"
+
 namespace {
 
 void ReleaseDib(void* handle) {
-  if (handle) DeleteObject(static_cast<HBITMAP>(handle));
+  TacBitmapHandle::Reclaim(static_cast<HBITMAP>(handle));
 }
 
 struct GreyBitmapInfo {
@@ -32,11 +34,8 @@ TacMask8Ptr NewDibMask8(int width, int height) {
     bi.Palette[i] = RGBQUAD{v, v, v, 0};
   }
   void* bits = nullptr;
-  HBITMAP hbm = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!hbm || !bits) {
-    if (hbm) DeleteObject(hbm);
-    return nullptr;
-  }
+  TacBitmapHandle dib = NewDibSection(*reinterpret_cast<const BITMAPINFO*>(&bi), &bits);
+  if (!dib || !bits) return nullptr;
   const ptrdiff_t stride = static_cast<ptrdiff_t>(TacMask8::StrideFor(width ? width : 1));
-  return TacMask8Ptr(new TacMask8(width, height, static_cast<uint8_t*>(bits), stride, hbm, &ReleaseDib));
+  return TacMask8Ptr(new TacMask8(width, height, static_cast<uint8_t*>(bits), stride, dib.Release(), &ReleaseDib));
 }

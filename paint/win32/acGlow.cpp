@@ -4,6 +4,7 @@
 
 #include "paint/acDefaultSkin.h"
 #include "paint/acDibBitmap.h"
+#include "paint/acGdiHandles.h"
 #include "paint/acGlowPlacement.h"
 #include "paint/acLayeredWindow.h"
 #include "paint/acPremultiply.h"
@@ -26,40 +27,6 @@ bool RegisterGlowClass() {
   return registered;
 }
 
-// A memory DC with a bitmap selected, put back on exit.
-class BitmapDC {
- public:
-  BitmapDC(HDC compatible, HBITMAP bitmap) : dc_(CreateCompatibleDC(compatible)) {
-    if (dc_) old_ = SelectObject(dc_, bitmap);
-  }
-  ~BitmapDC() {
-    if (!dc_) return;
-    SelectObject(dc_, old_);
-    DeleteDC(dc_);
-  }
-  BitmapDC(const BitmapDC&) = delete;
-  BitmapDC& operator=(const BitmapDC&) = delete;
-  HDC Handle() const { return dc_; }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_ = nullptr;
-};
-
-class ScreenDC {
- public:
-  ScreenDC() : dc_(GetDC(nullptr)) {}
-  ~ScreenDC() {
-    if (dc_) ReleaseDC(nullptr, dc_);
-  }
-  ScreenDC(const ScreenDC&) = delete;
-  ScreenDC& operator=(const ScreenDC&) = delete;
-  HDC Handle() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
 }  // namespace
 
 TacGlowEffect::TacGlowEffect(const TsSkinModel* manager) : Manager(manager) {}
@@ -75,18 +42,12 @@ void TacGlowEffect::PrepareBitmap(int width, int height) {
                    Manager->Masks[static_cast<size_t>(MaskIndex)], EmptyParentImage);
 }
 
-LRESULT CALLBACK TacGlowEffect::GlowWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* glow = reinterpret_cast<TacGlowEffect*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  if (msg == WM_NCHITTEST) return HTTRANSPARENT;  // the mouse goes to what lies below
-  WNDPROC next = glow && glow->ReplacedWndProc ? glow->ReplacedWndProc : DefWindowProcW;
-  if (msg == WM_NCDESTROY && glow) {
-    // Destroyed from outside (its owner went): forget the window.
-    SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
-    glow->Window = nullptr;
-    glow->ReplacedWndProc = nullptr;
+void TacGlowEffect::GlowSubclass::WndProc(TMessage& m) {
+  if (m.Msg == WM_NCHITTEST) {
+    m.Result = HTTRANSPARENT;  // the mouse goes to what lies below
+    return;
   }
-  return CallWindowProcW(next, wnd, msg, wParam, lParam);
+  Inherited(m);
 }
 
 bool TacGlowEffect::Show(const TacRect& item, const TacRect& visible, HWND owner) {
@@ -108,9 +69,11 @@ bool TacGlowEffect::Show(const TacRect& item, const TacRect& visible, HWND owner
     Bitmap.reset();
     return false;
   }
-  SetWindowLongPtrW(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  ReplacedWndProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TacGlowEffect::GlowWndProc)));
+  if (!subclass_.Attach(Window)) {
+    FreeWindow();
+    Bitmap.reset();
+    return false;
+  }
 
   SetWindowPos(Window, nullptr, place.X, place.Y, place.Width, place.Height, SWP_NOACTIVATE | SWP_NOZORDER);
   if (owner && (GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST))
@@ -120,13 +83,14 @@ bool TacGlowEffect::Show(const TacRect& item, const TacRect& visible, HWND owner
 
   bool shown = false;
   {
-    ScreenDC screen;
-    BitmapDC source(screen.Handle(), static_cast<HBITMAP>(Bitmap->Handle()));
-    if (screen.Handle() && source.Handle()) {
+    TacWindowDC screen(nullptr);
+    TacMemoryDC source(screen.Get());
+    TacSelectObject picture(source.Get(), static_cast<HBITMAP>(Bitmap->Handle()));
+    if (screen && source) {
       SIZE size = {place.Width, place.Height};
       POINT from = {place.CropLeft, place.CropTop};
       BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-      shown = update(Window, screen.Handle(), nullptr, &size, source.Handle(), &from, 0, &blend, ULW_ALPHA) != FALSE;
+      shown = update(Window, screen.Get(), nullptr, &size, source.Get(), &from, 0, &blend, ULW_ALPHA) != FALSE;
     }
   }
   Bitmap.reset();
@@ -142,9 +106,7 @@ void TacGlowEffect::FreeWindow() {
   if (!Window) return;
   HWND wnd = Window;
   Window = nullptr;
-  if (ReplacedWndProc) SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ReplacedWndProc));
-  SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
-  ReplacedWndProc = nullptr;
+  subclass_.Detach();
   // Nothing of the glow runs inside its own window's messages, so it can go at once.
   DestroyWindow(wnd);
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/vclSubclass.h"
 #include "paint/acBitmap.h"
 #include "paint/acRect.h"
 #include "skin/sSkinModel.h"
@@ -34,11 +35,24 @@ class TacGlowEffect {
   int Margin = 0;              // how far the image's fixed edges reach in over the item
   HWND Window = nullptr;
   TacBitmapPtr Bitmap;         // exists only while the picture is being set
-  WNDPROC ReplacedWndProc = nullptr;
 
  private:
-  static LRESULT CALLBACK GlowWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  // Lets the mouse through to what lies below; forgets the window when its owner
+  // destroys it first.
+  class GlowSubclass : public TWindowSubclass {
+   public:
+    explicit GlowSubclass(TacGlowEffect& glow) : glow_(glow) {}
+
+   protected:
+    void WndProc(TMessage& message) override;
+    void WindowDestroyed() override { glow_.Window = nullptr; }
+
+   private:
+    TacGlowEffect& glow_;
+  };
+
   void FreeWindow();
+  GlowSubclass subclass_{*this};
 };
 
 // The program-wide list. Hiding a glow frees it and leaves an empty slot, so ids stay
