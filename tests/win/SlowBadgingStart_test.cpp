@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "paint/acGdiHandles.h"
+
 #include <set>
 #include <string>
 
@@ -49,11 +51,10 @@ size_t ClientColours(HWND wnd) {
   GetClientRect(wnd, &r);
   POINT origin{0, 0};
   ClientToScreen(wnd, &origin);
-  HDC screen = GetDC(nullptr);
+  TacWindowDC screen(nullptr);
   std::set<COLORREF> colours;
   for (int y = 0; y < r.bottom; y += 3)
-    for (int x = 0; x < r.right; x += 3) colours.insert(GetPixel(screen, origin.x + x, origin.y + y));
-  ReleaseDC(nullptr, screen);
+    for (int x = 0; x < r.right; x += 3) colours.insert(GetPixel(screen.Get(), origin.x + x, origin.y + y));
   return colours.size();
 }
 

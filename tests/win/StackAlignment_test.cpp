@@ -9,6 +9,7 @@
 
 #include "app/uVqMainFrm.h"
 #include "framework/vclApplication.h"
+#include "paint/acGdiHandles.h"
 
 namespace {
 
@@ -64,9 +65,10 @@ TEST(StackAlignment, WindowProcedureRunsOnAStackWindowsLeavesUnaligned) {
     SCOPED_TRACE(offset);
     InvalidateRect(h, nullptr, TRUE);
     CallWithStackOffset(proc, h, WM_PAINT, 0, 0, offset);
-    HDC dc = GetDC(h);
-    CallWithStackOffset(proc, h, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0, offset);
-    ReleaseDC(h, dc);
+    {
+      TacWindowDC dc(h);
+      CallWithStackOffset(proc, h, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0, offset);
+    }
     CallWithStackOffset(proc, h, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20), offset);
     CallWithStackOffset(proc, h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title), offset);
     wchar_t back[64] = {0};
