@@ -25,6 +25,7 @@
 std::wstring AppPath;
 std::wstring ApkFileName;
 TVqMainFrm* VqMainFrm = nullptr;
+std::string MainWindowSkinDirectory = "c:\\Skins";
 
 const char* const kMarketUrl = "http://market.ptqapk.example/";
 const char* const kHelpUrl = "http://help.ptqapk.example/usb-driver.html";
@@ -68,7 +69,7 @@ TVqMainFrm::TVqMainFrm(TComponent* owner) : TForm(owner) {
   sknmngr1->SetName("sknmngr1");
   sknmngr1->SetExtendedBorders(true);
   sknmngr1->InternalSkins.Add(BuiltinSkinName, BuiltinSkinData(), BuiltinSkinSize());
-  sknmngr1->SetSkinDirectory("c:\\Skins");
+  sknmngr1->SetSkinDirectory(MainWindowSkinDirectory);
   sknmngr1->ThirdParty.SetText(tpButton, "TButton");
   // A damaged skin of the same name in the skin folder must not stop the start.
   startupSkin_ = SelectStartupSkin(*sknmngr1, BuiltinSkinName);

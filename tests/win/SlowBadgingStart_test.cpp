@@ -34,12 +34,13 @@ BOOL CALLBACK FindVisibleTopWindow(HWND wnd, LPARAM param) {
   return TRUE;
 }
 
-bool ProcessRunning(const wchar_t* exeName) {
+// Whether the given process has a child of that executable name running.
+bool ChildRunning(DWORD parent, const wchar_t* exeName) {
   ScopedHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   PROCESSENTRY32W e = {};
   e.dwSize = sizeof(e);
   for (BOOL ok = Process32FirstW(snap.Get(), &e); ok; ok = Process32NextW(snap.Get(), &e))
-    if (_wcsicmp(e.szExeFile, exeName) == 0) return true;
+    if (e.th32ParentProcessID == parent && _wcsicmp(e.szExeFile, exeName) == 0) return true;
   return false;
 }
 
@@ -78,7 +79,7 @@ TEST(SlowBadgingStart, WindowIsShownAndPaintedBeforeTheToolEnds) {
     Sleep(50);
   }
   const DWORD shownAfter = GetTickCount() - start;
-  const bool toolStillRunning = ProcessRunning(L"PTQList.exe");
+  const bool toolStillRunning = ChildRunning(pi.dwProcessId, L"PTQList.exe");
   ASSERT_NE(found.wnd, nullptr) << "no window within 6 s";
   EXPECT_GT(colours, 3u) << "the window is not painted";
   EXPECT_TRUE(toolStillRunning);
