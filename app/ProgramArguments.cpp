@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "app/CommandLineSplit.h"
+#include "framework/vclParams.h"
+#include "framework/vclText.h"
 
 namespace {
 std::vector<std::wstring> g_arguments;
@@ -10,6 +12,12 @@ std::vector<std::wstring> g_arguments;
 
 std::vector<std::wstring> ProgramArgumentsW() {
   if (!g_arguments.empty()) return g_arguments;
+  if (ProgramArgumentsReplaced()) {
+    // A host that replaced the framework's 8-bit arguments decides here too.
+    std::vector<std::wstring> args;
+    for (int i = 0; i <= ParamCount(); ++i) args.push_back(GbkToWide(ParamStr(i)));
+    return args;
+  }
   return SplitArguments(std::wstring(GetCommandLineW()));
 }
 

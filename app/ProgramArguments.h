@@ -8,7 +8,8 @@
 
 std::vector<std::wstring> ProgramArgumentsW();
 // Replaces the arguments (index 0 onward), for a host that runs the forms with
-// arguments of its own; an empty list restores the process's.
+// arguments of its own; an empty list restores the process's (or those the host
+// set through the framework's SetProgramArguments).
 void SetProgramArgumentsW(const std::vector<std::wstring>& arguments);
 // The executable's full path, as the platform reports the module file name.
 std::wstring ProgramFileW();

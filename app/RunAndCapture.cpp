@@ -101,6 +101,20 @@ std::string RunAndCapture(const std::wstring& commandLine, const std::wstring& w
   return output;
 }
 
+void StartHidden(const std::wstring& commandLine) {
+  STARTUPINFOW si = {};
+  si.cb = sizeof(si);
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_HIDE;
+  std::vector<wchar_t> mutableCommand(commandLine.begin(), commandLine.end());
+  mutableCommand.push_back(L'\0');
+  PROCESS_INFORMATION pi = {};
+  if (CreateProcessW(nullptr, mutableCommand.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+}
+
 std::string RunAndCapture(const std::string& commandLine, const std::string& workDir, DWORD timeLimitMs) {
   return RunAndCapture(GbkToWide(commandLine), GbkToWide(workDir), timeLimitMs);
 }

@@ -24,6 +24,11 @@ class EToolTimeout : public EInstallerError {
 // threads.
 std::string RunAndCapture(const std::wstring& commandLine, const std::wstring& workDir,
                           DWORD timeLimitMs = INFINITE);
+// Starts commandLine hidden and does not wait for it, as WinExec with SW_HIDE does,
+// but from UTF-16, so a program folder outside the code page still works. The
+// result is not reported.
+void StartHidden(const std::wstring& commandLine);
+
 // GBK command line and folder.
 std::string RunAndCapture(const std::string& commandLine, const std::string& workDir,
                           DWORD timeLimitMs = INFINITE);

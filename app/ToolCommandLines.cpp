@@ -12,6 +12,10 @@ std::string InstallCommandLine(const std::string& appPath, const std::string& ap
   return appPath + "PTQApk install -r \"" + apkPath + "\"";
 }
 
+std::wstring KillServerCommandLine(const std::wstring& appPath) { return appPath + L"PTQApk kill-server"; }
+
+std::wstring StartServerCommandLine(const std::wstring& appPath) { return appPath + L"PTQApk start-server"; }
+
 std::wstring BadgingCommandLine(const std::wstring& appPath, const std::wstring& apkPath) {
   return appPath + L"PTQList d badging \"" + apkPath + L"\"";
 }

@@ -11,5 +11,7 @@ std::string BadgingCommandLine(const std::string& appPath, const std::string& ap
 std::string InstallCommandLine(const std::string& appPath, const std::string& apkPath);
 
 // The same as UTF-16, so that a path the user's code page cannot hold reaches the tool.
+std::wstring KillServerCommandLine(const std::wstring& appPath);
+std::wstring StartServerCommandLine(const std::wstring& appPath);
 std::wstring BadgingCommandLine(const std::wstring& appPath, const std::wstring& apkPath);
 std::wstring InstallCommandLine(const std::wstring& appPath, const std::wstring& apkPath);

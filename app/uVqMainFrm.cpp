@@ -13,6 +13,7 @@
 #include "app/PackageDisplayName.h"
 #include "app/PackageTools.h"
 #include "app/ProgramArguments.h"
+#include "app/RunAndCapture.h"
 #include "app/AnsiFileName.h"
 #include "app/ToolCommandLines.h"
 #include "app/UserDecimalSeparator.h"
@@ -25,6 +26,7 @@
 std::wstring AppPath;
 std::wstring ApkFileName;
 TVqMainFrm* VqMainFrm = nullptr;
+std::string MainWindowSkinDirectory = "c:\\Skins";
 
 const char* const kMarketUrl = "http://market.ptqapk.example/";
 const char* const kHelpUrl = "http://help.ptqapk.example/usb-driver.html";
@@ -68,7 +70,7 @@ TVqMainFrm::TVqMainFrm(TComponent* owner) : TForm(owner) {
   sknmngr1->SetName("sknmngr1");
   sknmngr1->SetExtendedBorders(true);
   sknmngr1->InternalSkins.Add(BuiltinSkinName, BuiltinSkinData(), BuiltinSkinSize());
-  sknmngr1->SetSkinDirectory("c:\\Skins");
+  sknmngr1->SetSkinDirectory(MainWindowSkinDirectory);
   sknmngr1->ThirdParty.SetText(tpButton, "TButton");
   // A damaged skin of the same name in the skin folder must not stop the start.
   startupSkin_ = SelectStartupSkin(*sknmngr1, BuiltinSkinName);
@@ -171,8 +173,9 @@ TVqMainFrm::~TVqMainFrm() {
 void TVqMainFrm::FormCreate(TComponent*) {
   const std::wstring exe = ProgramFileW();
   AppPath = exe.substr(0, exe.find_last_of(L"\\:") + 1);
-  WinExec(KillServerCommandLine(WideToGbk(AppPath)).c_str(), SW_HIDE);
-  WinExec(StartServerCommandLine(WideToGbk(AppPath)).c_str(), SW_HIDE);
+  // Not serialised and not waited for; UTF-16 so that any program folder works.
+  StartHidden(KillServerCommandLine(AppPath));
+  StartHidden(StartServerCommandLine(AppPath));
   DragAcceptFiles(Handle(), TRUE);
   if (startupSkin_.fellBack) PostMessageW(Handle(), WM_SKIN_FELL_BACK, 0, 0);
   const std::vector<std::wstring> args = ProgramArgumentsW();

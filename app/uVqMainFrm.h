@@ -19,6 +19,10 @@ extern std::wstring AppPath;
 // The package last loaded; empty until the first load.
 extern std::wstring ApkFileName;
 
+// The skin manager's skin folder, "c:\Skins" as the window is described; a host
+// (a test) may point it elsewhere before the window is created.
+extern std::string MainWindowSkinDirectory;
+
 // The main window's web addresses.
 extern const char* const kMarketUrl;
 extern const char* const kHelpUrl;

@@ -41,6 +41,8 @@ int ParamCount() {
 
 void SetProgramArguments(const std::vector<std::string>& arguments) { g_arguments = arguments; }
 
+bool ProgramArgumentsReplaced() { return !g_arguments.empty(); }
+
 std::string ParamStr(int index) {
   if (index == 0 && g_arguments.empty()) {
     wchar_t path[MAX_PATH * 2];

@@ -13,3 +13,5 @@ std::string ParamStr(int index);
 // Replaces the process's arguments (index 0 onward) for ParamCount/ParamStr, for a
 // host that runs the forms with arguments of its own; an empty list restores them.
 void SetProgramArguments(const std::vector<std::string>& arguments);
+// Whether SetProgramArguments replaced the process's arguments.
+bool ProgramArgumentsReplaced();

@@ -464,13 +464,18 @@ TEST_F(MainWindow, PathsOutsideTheCodePageAndLongPathsLoadAndInstall) {
   const std::wstring dir = W(ScratchDir("main-unicode"));
   const std::wstring sample = W(SamplePath());
   const std::wstring folder = dir + L"\\\uC571 \u0645\u062C\u0644\u062F \u00F1";
-  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  // The scratch folder is emptied through the 8-bit functions, which cannot reach
+  // these names: a folder left by an earlier run is fine.
+  auto makeDir = [](const std::wstring& path) {
+    return CreateDirectoryW(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+  };
+  ASSERT_TRUE(makeDir(folder));
   const std::wstring korean = folder + L"\\\uD55C\uAD6D\uC5B4 \u00C5pp.apk";
   ASSERT_TRUE(CopyFileW(sample.c_str(), korean.c_str(), FALSE));
   std::wstring deep = dir;
   while (deep.size() < 300) {
     deep += L"\\" + std::wstring(60, L'd');
-    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+    ASSERT_TRUE(makeDir(L"\\\\?\\" + deep));
   }
   const std::wstring longFile = deep + L"\\long.apk";
   ASSERT_TRUE(CopyFileW(sample.c_str(), (L"\\\\?\\" + longFile).c_str(), FALSE));
@@ -578,8 +583,12 @@ TEST_F(MainWindow, DamagedSkinInTheSkinFolderFallsBackToTheBuiltInSkin) {
   delete form_;
   form_ = nullptr;
 
-  const std::string skins = "c:\\Skins";
-  CreateDirectoryA(skins.c_str(), nullptr);
+  // A skin folder of this test's own: windows of tests running beside it keep c:\Skins.
+  const std::string skins = ScratchDir("main-skins");
+  MainWindowSkinDirectory = skins;
+  struct Restore {
+    ~Restore() { MainWindowSkinDirectory = "c:\\Skins"; }
+  } restore;
   const std::string name = BuiltinSkinName;
   const std::string asz = skins + "\\" + name + ".asz";
   const std::string folder = skins + "\\" + name;

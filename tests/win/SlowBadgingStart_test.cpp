@@ -36,13 +36,14 @@ BOOL CALLBACK FindVisibleTopWindow(HWND wnd, LPARAM param) {
   return TRUE;
 }
 
-bool ProcessRunning(const wchar_t* exeName) {
+// The id of a running child of that executable name, or 0.
+DWORD RunningChild(DWORD parent, const wchar_t* exeName) {
   ScopedHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   PROCESSENTRY32W e = {};
   e.dwSize = sizeof(e);
   for (BOOL ok = Process32FirstW(snap.Get(), &e); ok; ok = Process32NextW(snap.Get(), &e))
-    if (_wcsicmp(e.szExeFile, exeName) == 0) return true;
-  return false;
+    if (e.th32ParentProcessID == parent && _wcsicmp(e.szExeFile, exeName) == 0) return e.th32ProcessID;
+  return 0;
 }
 
 // Distinct colours in the window's client area, read back from the screen.
@@ -64,10 +65,16 @@ TEST(SlowBadgingStart, WindowIsShownAndPaintedBeforeTheToolEnds) {
   ScopedEnv log("PTQ_LOG", dir + "\\log.txt");
   std::string command = "\"" + BinaryPath("bin/ApkInstaller.exe") + "\" \"" +
                         SourcePath("tests/data/sample/VqSample.apk") + "\"";
+  // The program and the tools it starts write nowhere near the test's own output.
+  SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+  ScopedHandle nul(CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                               OPEN_EXISTING, 0, nullptr));
   STARTUPINFOA si = {};
   si.cb = sizeof(si);
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = si.hStdOutput = si.hStdError = nul.Get();
   PROCESS_INFORMATION pi = {};
-  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi));
   ScopedHandle process(pi.hProcess), thread(pi.hThread);
   const DWORD start = GetTickCount();
   Found found{pi.dwProcessId, nullptr};
@@ -79,14 +86,22 @@ TEST(SlowBadgingStart, WindowIsShownAndPaintedBeforeTheToolEnds) {
     Sleep(50);
   }
   const DWORD shownAfter = GetTickCount() - start;
-  const bool toolStillRunning = ProcessRunning(L"PTQList.exe");
+  const DWORD tool = RunningChild(pi.dwProcessId, L"PTQList.exe");
   ASSERT_NE(found.wnd, nullptr) << "no window within 6 s";
   EXPECT_GT(colours, 3u) << "the window is not painted";
-  EXPECT_TRUE(toolStillRunning);
+  EXPECT_NE(tool, 0u) << "the badging tool had already ended";
   EXPECT_LT(shownAfter, 6000u);
   EXPECT_EQ(WaitForSingleObject(process.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));  // still up
+  // End the program and the tool it started, both started by this test.
   TerminateProcess(process.Get(), 0);
   WaitForSingleObject(process.Get(), 5000);
+  if (tool) {
+    ScopedHandle toolProcess(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, tool));
+    if (toolProcess.Valid()) {
+      TerminateProcess(toolProcess.Get(), 0);
+      WaitForSingleObject(toolProcess.Get(), 5000);
+    }
+  }
 }
 
 }  // namespace
