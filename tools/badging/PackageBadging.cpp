@@ -1,5 +1,6 @@
 #include "tools/badging/PackageBadging.h"
 
+#include <cstdlib>
 #include <set>
 
 #include "tools/badging/BinaryXml.h"
@@ -39,6 +40,7 @@ class ManifestReader {
   std::string ClassName(const std::string& name) const;
   void Application(const XmlElement& application);
   bool IsLauncher(const XmlElement& activity) const;
+  void ImpliedPermissions();
   void Print(std::string line) { out_.lines.push_back(std::move(line)); }
 
   const BinaryXml& xml_;
@@ -48,6 +50,8 @@ class ManifestReader {
   std::set<std::string> locales_;
   std::set<uint16_t> densities_;
   bool hasMain_ = false;
+  std::set<std::string> permissions_;
+  int targetSdk_ = 0;
 };
 
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
@@ -164,6 +168,27 @@ void ManifestReader::Application(const XmlElement& application) {
   }
 }
 
+// Permissions the platform grants an old package without it asking for them.
+void ManifestReader::ImpliedPermissions() {
+  auto imply = [&](const std::string& name, const std::string& reason) {
+    if (!permissions_.insert("android.permission." + name).second) return;
+    Print("uses-permission: name='android.permission." + name + "'");
+    Print("uses-implied-permission: name='android.permission." + name + "' reason='" + reason + "'");
+  };
+  if (targetSdk_ < 4) {
+    imply("WRITE_EXTERNAL_STORAGE", "targetSdkVersion < 4");
+    imply("READ_PHONE_STATE", "targetSdkVersion < 4");
+  }
+  if (permissions_.count("android.permission.WRITE_EXTERNAL_STORAGE"))
+    imply("READ_EXTERNAL_STORAGE", "requested WRITE_EXTERNAL_STORAGE");
+  if (targetSdk_ < 16) {
+    if (permissions_.count("android.permission.READ_CONTACTS"))
+      imply("READ_CALL_LOG", "targetSdkVersion < 16 and requested READ_CONTACTS");
+    if (permissions_.count("android.permission.WRITE_CONTACTS"))
+      imply("WRITE_CALL_LOG", "targetSdkVersion < 16 and requested WRITE_CONTACTS");
+  }
+}
+
 void ManifestReader::Run() {
   if (table_) {
     for (const ResConfig& config : table_->Configs()) {
@@ -196,9 +221,14 @@ void ManifestReader::Run() {
       const std::string target =
           IntegerOrText(FindAndroidAttribute(e, kTargetSdkAttr, "targetSdkVersion"), "targetSdkVersion");
       if (!target.empty()) Print("targetSdkVersion:" + Quoted(target));
+      // The target defaults to the minimum; a code name counts as no number at all.
+      const std::string& level = target.empty() ? min : target;
+      targetSdk_ = level.find_first_not_of("0123456789") == std::string::npos && !level.empty()
+                       ? std::atoi(level.c_str()) : 0;
     } else if (e.name == "uses-permission") {
       const std::string name = Text(FindAndroidAttribute(e, kNameAttr, "name"));
       if (name.empty()) continue;
+      permissions_.insert(name);
       std::string permission = "uses-permission: name=" + Quoted(name);
       if (const XmlAttribute* max = FindAndroidAttribute(e, kMaxSdkAttr, "maxSdkVersion"))
         permission += " maxSdkVersion=" + Quoted(Integer(max, "maxSdkVersion"));
@@ -207,6 +237,7 @@ void ManifestReader::Run() {
       Application(e);
     }
   }
+  ImpliedPermissions();
   if (hasMain_) Print("main");
   std::string locales = "locales:", densities = "densities:";
   for (const std::string& locale : locales_) locales += " " + Quoted(locale);

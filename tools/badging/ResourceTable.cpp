@@ -33,8 +33,9 @@ bool Better(const ResConfig& a, const ResConfig& b, const ResRequest& r) {
   if (a.density != b.density) {
     if (a.density == ResConfig::kDensityAny) return true;
     if (b.density == ResConfig::kDensityAny) return false;
-    int requested = r.density == 0 || r.density == ResConfig::kDensityAny ? ResConfig::kDensityMedium : r.density;
-    int h = EffectiveDensity(a.density), l = EffectiveDensity(b.density);
+    const int64_t requested =
+        r.density == 0 || r.density == ResConfig::kDensityAny ? ResConfig::kDensityMedium : r.density;
+    int64_t h = EffectiveDensity(a.density), l = EffectiveDensity(b.density);
     bool aIsHigher = true;
     if (l > h) {
       std::swap(h, l);

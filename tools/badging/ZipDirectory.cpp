@@ -173,6 +173,12 @@ bool ZipDirectory::Read(const ZipEntry& entry, std::string& data, std::string& e
     return false;
   }
   const std::string_view raw = archive_.substr(start, entry.compressedSize);
+  // Deflate shrinks by at most about 1032 to 1: a larger claim is a damaged (or hostile)
+  // header, refused before anything is allocated for it.
+  if (entry.method == 8 && entry.uncompressedSize / 1032 > entry.compressedSize + 1) {
+    error = "impossible size of " + entry.name;
+    return false;
+  }
   if (entry.method == 0) {
     if (entry.compressedSize != entry.uncompressedSize) {
       error = "sizes of stored " + entry.name + " differ";
