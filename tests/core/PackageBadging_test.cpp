@@ -21,6 +21,12 @@ std::string Package(const std::string& name) {
 }
 
 using Lines = std::vector<std::string>;
+// What every package gets: the feature group, and the screens its target level implies.
+const char* const kFeatures = "feature-group: label=''";
+const char* const kTouch = "  uses-feature: name='android.hardware.faketouch'";
+const char* const kTouchWhy = "  uses-implied-feature: name='android.hardware.faketouch' reason='default feature for all apps'";
+const char* const kAllScreens = "supports-screens: 'small' 'normal' 'large' 'xlarge'";
+const char* const kAnyDensity = "supports-any-density: 'true'";
 const std::string kPlatform =
     " platformBuildVersionName='10.0.0' compileSdkVersion='29' compileSdkVersionCodename='10.0.0'";
 
@@ -38,7 +44,7 @@ TEST(PackageBadging, LinesOfTestPackages) {
         "uses-permission: name='android.permission.READ_CALL_LOG'",
         "uses-implied-permission: name='android.permission.READ_CALL_LOG' reason='targetSdkVersion < 16 and "
         "requested READ_CONTACTS'",
-        "main", "locales:", "densities:"}},
+        kFeatures, kTouch, kTouchWhy, "main", kAllScreens, kAnyDensity, "locales:", "densities:"}},
       {"references",
        {"package: name='com.vq.references' versionCode='1234' versionName='2.5.1-beta'" + kPlatform,
         "sdkVersion:'9'", "targetSdkVersion:'19'", "application-label:'Reference App'",
@@ -52,7 +58,7 @@ TEST(PackageBadging, LinesOfTestPackages) {
         "application: label='Reference App' icon='res/drawable-mdpi-v4/icon.png'",
         "launchable-activity: name='com.vq.references.Start'  label='Start here' "
         "icon='res/drawable-mdpi-v4/icon.png'",
-        "main", "locales: '--_--' 'ar' 'de' 'fr-CA' 'ja' 'ru' 'sr-Latn' 'zh-CN' 'zh-TW'",
+        kFeatures, kTouch, kTouchWhy, "main", kAllScreens, kAnyDensity, "locales: '--_--' 'ar' 'de' 'fr-CA' 'ja' 'ru' 'sr-Latn' 'zh-CN' 'zh-TW'",
         "densities: '160' '240' '480'"}},
       {"codename",
        {"package: name='com.vq.codename' versionCode='5' versionName='Q preview'" + kPlatform, "sdkVersion:'Q'",
@@ -69,18 +75,24 @@ TEST(PackageBadging, LinesOfTestPackages) {
         "uses-permission: name='android.permission.READ_EXTERNAL_STORAGE'",
         "uses-implied-permission: name='android.permission.READ_EXTERNAL_STORAGE' reason='requested "
         "WRITE_EXTERNAL_STORAGE'",
+        kFeatures, kTouch, kTouchWhy, "supports-screens: 'normal'", "supports-any-density: 'false'",
         "locales: '--_--'", "densities: '160' '320' '65534'"}},
       {"noversion",
        {"package: name='com.vq.noversion' versionCode='' versionName=''" + kPlatform, "sdkVersion:'4'",
-        "application: label='' icon=''", "locales:", "densities:"}},
+        "application: label='' icon=''", kFeatures, kTouch, kTouchWhy, "supports-screens: 'small' 'normal' 'large'",
+        kAnyDensity, "locales:", "densities:"}},
       {"split",
        {"package: name='com.vq.split' versionCode='8' versionName='1.0' split='config.x86'" + kPlatform,
-        "sdkVersion:'21'", "application: label='' icon=''", "locales:", "densities:"}},
+        "sdkVersion:'21'", "application: label='' icon=''", kFeatures, kTouch, kTouchWhy, kAllScreens, kAnyDensity,
+        "locales:", "densities:"}},
       {"native",
        {"package: name='com.vq.native' versionCode='77' versionName='7.7'" + kPlatform, "sdkVersion:'14'",
         "targetSdkVersion:'28'", "uses-permission: name='android.permission.CAMERA'",
         "application-label:'Native & 'quoted' game'", "application: label='Native & 'quoted' game' icon=''",
-        "launchable-activity: name='com.vq.native.Game'  label='' icon=''", "main", "locales: '--_--'",
+        "launchable-activity: name='com.vq.native.Game'  label='' icon=''", kFeatures,
+        "  uses-feature: name='android.hardware.camera'",
+        "  uses-implied-feature: name='android.hardware.camera' reason='requested android.permission.CAMERA permission'",
+        kTouch, kTouchWhy, "main", kAllScreens, kAnyDensity, "locales: '--_--'",
         "densities: '160'", "native-code: 'arm64-v8a' 'armeabi-v7a' 'x86'"}},
   };
   for (const Case& c : cases) {

@@ -238,7 +238,21 @@ void ManifestReader::Run() {
     }
   }
   ImpliedPermissions();
+  // Features: only the camera one a permission implies, and the touch screen every
+  // package is taken to need, are worked out here.
+  Print("feature-group: label=''");
+  if (permissions_.count("android.permission.CAMERA")) {
+    Print("  uses-feature: name='android.hardware.camera'");
+    Print("  uses-implied-feature: name='android.hardware.camera' reason='requested android.permission.CAMERA permission'");
+  }
+  Print("  uses-feature: name='android.hardware.faketouch'");
+  Print("  uses-implied-feature: name='android.hardware.faketouch' reason='default feature for all apps'");
   if (hasMain_) Print("main");
+  // Screens an old package is taken to support, by the level it targets.
+  Print(targetSdk_ < 4 ? "supports-screens: 'normal'"
+        : targetSdk_ < 9 ? "supports-screens: 'small' 'normal' 'large'"
+                         : "supports-screens: 'small' 'normal' 'large' 'xlarge'");
+  Print(targetSdk_ < 4 ? "supports-any-density: 'false'" : "supports-any-density: 'true'");
   std::string locales = "locales:", densities = "densities:";
   for (const std::string& locale : locales_) locales += " " + Quoted(locale);
   for (uint16_t density : densities_) densities += " " + Quoted(std::to_string(density));
