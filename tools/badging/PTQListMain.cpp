@@ -3,10 +3,9 @@
 // Android asset packaging tool does, with its error lines and exit codes.
 //   PTQList d badging "package.apk"
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "tools/badging/MappedFile.h"
 #include "tools/badging/PackageBadging.h"
 
 #ifdef _WIN32
@@ -27,17 +26,10 @@ int Fail(const std::string& line) {
   return 1;
 }
 
-bool ReadWholeFile(const char* path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
-
 int DumpBadging(const char* path) {
-  std::string bytes;
-  if (!ReadWholeFile(path, bytes)) return Fail("ERROR: dump failed because assets could not be loaded");
-  const BadgingOutcome outcome = ReadPackageBadging(bytes);
+  const MappedFile file(path);
+  if (!file.Ok()) return Fail("ERROR: dump failed because assets could not be loaded");
+  const BadgingOutcome outcome = ReadPackageBadging(file.Bytes());
   switch (outcome.status) {
     case BadgingStatus::kNoManifest:
     case BadgingStatus::kDamagedManifest:
