@@ -56,15 +56,18 @@ std::string Utf8(const std::string& s, size_t units) {
 TEST(ResStringPool, DecodesBothEncodings) {
   const std::string longText(200, 'x');  // needs the two-byte length form
   ResStringPool utf16;
-  ASSERT_TRUE(utf16.Parse(Pool({Utf16(u"abc"), Utf16(u"安装"), Utf16(u"\U0001F600 ok"), Utf16(u""),
+  // The pool reads its strings where they lie: the chunk outlives it.
+  const std::string chunk16 = Pool({Utf16(u"abc"), Utf16(u"安装"), Utf16(u"\U0001F600 ok"), Utf16(u""),
                                 Utf16(std::u16string(200, u'x'), true), Utf16(u"\xD800 lone")},
-                               false)));
+                                   false);
+  ASSERT_TRUE(utf16.Parse(chunk16));
   const std::vector<std::string> expected16 = {"abc", u8"安装", u8"\U0001F600 ok", "", longText, u8"\uFFFD lone"};
   ASSERT_EQ(utf16.Size(), expected16.size());
   for (size_t i = 0; i < expected16.size(); ++i) EXPECT_EQ(utf16.At(i), expected16[i]) << i;
 
   ResStringPool utf8;
-  ASSERT_TRUE(utf8.Parse(Pool({Utf8("abc", 3), Utf8(u8"应用", 2), Utf8(longText, 200)}, true)));
+  const std::string chunk8 = Pool({Utf8("abc", 3), Utf8(u8"应用", 2), Utf8(longText, 200)}, true);
+  ASSERT_TRUE(utf8.Parse(chunk8));
   EXPECT_EQ(utf8.At(0), "abc");
   EXPECT_EQ(utf8.At(1), u8"应用");
   EXPECT_EQ(utf8.At(2), longText);
@@ -81,8 +84,11 @@ TEST(ResStringPool, DamagedPools) {
   ASSERT_TRUE(pool.Parse(longer));
   EXPECT_EQ(pool.At(0), "");
   EXPECT_EQ(pool.At(1), "defgh");
-  // Every cut of the chunk: refused, or strings that lie inside it.
-  for (size_t cut = 0; cut < good.size(); ++cut) EXPECT_FALSE(pool.Parse(good.substr(0, cut))) << cut;
+  // Every cut of the chunk is refused: its declared size runs past the end.
+  for (size_t cut = 0; cut < good.size(); ++cut) {
+    const std::string bytes = good.substr(0, cut);
+    EXPECT_FALSE(pool.Parse(bytes)) << cut;
+  }
   std::string wrongType = good;
   wrongType[0] = 2;
   EXPECT_FALSE(pool.Parse(wrongType));

@@ -17,7 +17,7 @@
 
 namespace {
 
-struct Run {
+struct ToolRun {
   std::string out, err;
   DWORD exitCode = 0;
 };
@@ -31,7 +31,7 @@ std::string ReadAll(HANDLE h) {
 }
 
 // Runs a command with its standard output and error on pipes of their own.
-Run RunTool(const std::string& commandLine) {
+ToolRun RunTool(const std::string& commandLine) {
   SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
   ScopedHandle outRead, outWrite, errRead, errWrite;
   EXPECT_TRUE(CreatePipe(outRead.Receive(), outWrite.Receive(), &sa, 1 << 16));
@@ -46,7 +46,7 @@ Run RunTool(const std::string& commandLine) {
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
   PROCESS_INFORMATION pi = {};
-  Run run;
+  ToolRun run;
   if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
     ADD_FAILURE() << "cannot start " << commandLine;
     return run;
@@ -101,7 +101,7 @@ class AdbBridge : public ::testing::Test {
       CreateDirectoryA(to.substr(0, at).c_str(), nullptr);
     Copy(BinaryPath("bin/standin/adb.exe"), to);
   }
-  Run RunBridge(const std::string& arguments) {
+  ToolRun RunBridge(const std::string& arguments) {
     // Every place is configured; only where an adb.exe lies decides.
     ScopedEnv sdkRoot("ANDROID_SDK_ROOT", folders_[kSdkRoot]);
     ScopedEnv home("ANDROID_HOME", folders_[kAndroidHome]);
@@ -132,7 +132,7 @@ TEST_F(AdbBridge, FindsAdbInEachPlaceInOrder) {
   for (const Case& c : cases) {
     for (Place p : {kBeside, kSdkRoot, kAndroidHome, kLocalAppData, kPath}) DeleteFileA(AdbAt(p).c_str());
     for (Place p : c.present) PutAdb(p);
-    const Run run = RunBridge("devices");
+    const ToolRun run = RunBridge("devices");
     EXPECT_EQ(run.exitCode, 0u) << c.what << "\n" << run.err;
     EXPECT_EQ(run.out.rfind("stand-in adb: ", 0), 0u) << c.what << "\n" << run.out;
     EXPECT_NE(Lower(run.out).find(Lower("stand-in adb: " + AdbAt(c.expected) + "\r\n")), std::string::npos)
@@ -143,7 +143,7 @@ TEST_F(AdbBridge, FindsAdbInEachPlaceInOrder) {
 TEST_F(AdbBridge, PassesArgumentsOutputAndExitCodeThrough) {
   PutAdb(kSdkRoot);
   const std::string package = dir_ + "\\my package.apk";
-  const Run run = RunBridge("install -r \"" + package + "\" exit 7");
+  const ToolRun run = RunBridge("install -r \"" + package + "\" exit 7");
   EXPECT_EQ(run.exitCode, 7u);
   // adb gets the bridge's arguments as they were written, and its bytes reach us unchanged.
   EXPECT_NE(run.out.find(" install -r \"" + package + "\" exit 7\r\n"), std::string::npos) << run.out;
@@ -153,7 +153,7 @@ TEST_F(AdbBridge, PassesArgumentsOutputAndExitCodeThrough) {
 }
 
 TEST_F(AdbBridge, SaysSoWhenThereIsNoAdb) {
-  const Run run = RunBridge("install -r \"x.apk\"");
+  const ToolRun run = RunBridge("install -r \"x.apk\"");
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, std::string(kAdbNotFoundLine) + "\r\n");
   EXPECT_EQ(run.exitCode, static_cast<DWORD>(kAdbNotFoundExitCode));

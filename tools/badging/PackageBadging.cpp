@@ -287,7 +287,8 @@ BadgingOutcome ReadPackageBadging(std::string_view packageBytes) {
     outcome.message = "no AndroidManifest.xml found";
     return outcome;
   }
-  std::string manifestBytes, tableBytes;
+  std::string manifestBytes, tableBuffer;
+  std::string_view tableBytes;
   BinaryXml manifest;
   if (!zip.Read(*manifestEntry, manifestBytes, error) || !manifest.Parse(manifestBytes, error)) {
     outcome.status = BadgingStatus::kDamagedManifest;
@@ -297,7 +298,8 @@ BadgingOutcome ReadPackageBadging(std::string_view packageBytes) {
   ResourceTable table;
   bool haveTable = false;
   if (const ZipEntry* tableEntry = zip.Find("resources.arsc")) {
-    if (!zip.Read(*tableEntry, tableBytes, error) || !table.Parse(tableBytes, error)) {
+    // The framework's table is some 30 MB, stored: parsed where it lies.
+    if (!zip.View(*tableEntry, tableBytes, tableBuffer, error) || !table.Parse(tableBytes, error)) {
       outcome.status = BadgingStatus::kDamagedManifest;
       outcome.message = "resources.arsc could not be read: " + error;
       return outcome;

@@ -6,7 +6,6 @@ namespace {
 
 constexpr uint16_t kStringPoolType = 0x0001;
 constexpr uint32_t kUtf8Flag = 0x100;
-const std::string kEmpty;
 
 bool DecodeUtf16(const ByteView& data, uint64_t at, std::string& out) {
   uint64_t length = data.U16(at);
@@ -68,26 +67,28 @@ void AppendUtf8(uint32_t c, std::string& out) {
 }
 
 bool ResStringPool::Parse(std::string_view bytes) {
-  strings_.clear();
+  count_ = 0;
   const ByteView chunk(bytes);
   const uint16_t headerSize = chunk.U16(2);
   const uint32_t size = chunk.U32(4);
   if (chunk.U16(0) != kStringPoolType || headerSize < 28 || size < headerSize || size > chunk.size()) return false;
   const uint32_t count = chunk.U32(8);
-  const uint32_t flags = chunk.U32(16);
   const uint32_t stringsStart = chunk.U32(20);
   if (!chunk.Has(headerSize, uint64_t(count) * 4) || stringsStart > size) return false;
-  const ByteView data = chunk.Sub(stringsStart, size - stringsStart);
-  strings_.resize(count);
-  for (uint32_t i = 0; i < count; ++i) {
-    const uint32_t offset = chunk.U32(headerSize + uint64_t(i) * 4);
-    std::string& s = strings_[i];
-    const bool ok = (flags & kUtf8Flag) ? DecodeUtf8(data, offset, s) : DecodeUtf16(data, offset, s);
-    if (!ok) s.clear();
-  }
+  chunk_ = bytes;
+  headerSize_ = headerSize;
+  utf8_ = (chunk.U32(16) & kUtf8Flag) != 0;
+  data_ = bytes.substr(stringsStart, size - stringsStart);
+  count_ = count;
   return true;
 }
 
-const std::string& ResStringPool::At(uint32_t index) const {
-  return index < strings_.size() ? strings_[index] : kEmpty;
+std::string ResStringPool::At(uint32_t index) const {
+  std::string s;
+  if (index >= count_) return s;
+  const uint32_t offset = ByteView(chunk_).U32(headerSize_ + uint64_t(index) * 4);
+  const ByteView data(data_);
+  const bool ok = utf8_ ? DecodeUtf8(data, offset, s) : DecodeUtf16(data, offset, s);
+  if (!ok) s.clear();
+  return s;
 }

@@ -153,6 +153,30 @@ const ZipEntry* ZipDirectory::Find(std::string_view name) const {
   return nullptr;
 }
 
+// Where an entry's data starts, from its local header; 0 when the header is damaged.
+static uint64_t DataStart(const ByteView& zip, const ZipEntry& entry) {
+  const uint64_t local = entry.localHeaderOffset;
+  if (!zip.Has(local, kLocalSize) || zip.U32(local) != kLocalSignature) return 0;
+  const uint64_t start = local + kLocalSize + zip.U16(local + 26) + zip.U16(local + 28);
+  return zip.Has(start, entry.compressedSize) ? start : 0;
+}
+
+bool ZipDirectory::View(const ZipEntry& entry, std::string_view& data, std::string& buffer, std::string& error) const {
+  data = std::string_view();
+  if (entry.method != 0) {
+    if (!Read(entry, buffer, error)) return false;
+    data = buffer;
+    return true;
+  }
+  const uint64_t start = DataStart(ByteView(archive_), entry);
+  if (start == 0 || entry.compressedSize != entry.uncompressedSize) {
+    error = "damaged header of " + entry.name;
+    return false;
+  }
+  data = archive_.substr(start, entry.compressedSize);
+  return true;
+}
+
 bool ZipDirectory::Read(const ZipEntry& entry, std::string& data, std::string& error, uint64_t maxSize) const {
   data.clear();
   const ByteView zip(archive_);

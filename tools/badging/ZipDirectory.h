@@ -32,6 +32,11 @@ class ZipDirectory {
   bool Read(const ZipEntry& entry, std::string& data, std::string& error,
             uint64_t maxSize = kDefaultMaxEntrySize) const;
 
+  // A stored entry's bytes where they lie in the archive, without copy or CRC check
+  // (for large entries a bounds-checked parser reads anyway); a deflated entry is
+  // read into `buffer` as by Read and the view points there.
+  bool View(const ZipEntry& entry, std::string_view& data, std::string& buffer, std::string& error) const;
+
   static constexpr uint64_t kDefaultMaxEntrySize = 512ull << 20;
 
  private:
