@@ -32,8 +32,11 @@ int DumpBadging(const char* path) {
   const BadgingOutcome outcome = ReadPackageBadging(file.Bytes());
   switch (outcome.status) {
     case BadgingStatus::kNoManifest:
-    case BadgingStatus::kDamagedManifest:
       return Fail("ERROR: dump failed because " + outcome.message);
+    case BadgingStatus::kDamagedManifest:
+      return Fail("ERROR: AndroidManifest.xml is corrupt");
+    case BadgingStatus::kDamagedTable:
+      return Fail("ERROR: dump failed because the resource table is invalid/corrupt.");
     case BadgingStatus::kBadAttribute: {
       // The tool stops in the middle of its output: what it had is printed as it was.
       const auto& lines = outcome.badging.lines;

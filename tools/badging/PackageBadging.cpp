@@ -300,7 +300,7 @@ BadgingOutcome ReadPackageBadging(std::string_view packageBytes) {
   if (const ZipEntry* tableEntry = zip.Find("resources.arsc")) {
     // The framework's table is some 30 MB, stored: parsed where it lies.
     if (!zip.View(*tableEntry, tableBytes, tableBuffer, error) || !table.Parse(tableBytes, error)) {
-      outcome.status = BadgingStatus::kDamagedManifest;
+      outcome.status = BadgingStatus::kDamagedTable;
       outcome.message = "resources.arsc could not be read: " + error;
       return outcome;
     }

@@ -21,7 +21,8 @@ struct PackageBadging {
 enum class BadgingStatus {
   kOk,
   kNoManifest,       // no zip archive, or one without AndroidManifest.xml
-  kDamagedManifest,  // the manifest or the resource table cannot be read
+  kDamagedManifest,  // the manifest cannot be read
+  kDamagedTable,     // the resource table cannot be read
   kBadAttribute,     // an attribute the badging needs has a value of the wrong kind
 };
 

@@ -76,9 +76,18 @@ def main(ours, work):
         f.write("not a package\n")
     with zipfile.ZipFile(os.path.join(bad, "nomanifest.apk"), "w") as z:
         z.writestr("classes.dex", "dex")
+    with zipfile.ZipFile(os.path.join(bad, "textmanifest.apk"), "w") as z:
+        z.writestr("AndroidManifest.xml", "<manifest/> as plain text")
+    # A good package whose resource table is cut short.
+    with zipfile.ZipFile([p for p in built if p.endswith("references.apk")][0]) as src, zipfile.ZipFile(os.path.join(bad, "cuttable.apk"), "w") as z:
+        for info in src.infolist():
+            data = src.read(info.filename)
+            z.writestr(info.filename, data[:100] if info.filename == "resources.arsc" else data)
     cases = {"missing file": ["d", "badging", os.path.join(bad, "missing.apk")],
              "no package": ["d", "badging", os.path.join(bad, "text.apk")],
              "no manifest": ["d", "badging", os.path.join(bad, "nomanifest.apk")],
+             "manifest not compiled": ["d", "badging", os.path.join(bad, "textmanifest.apk")],
+             "resource table cut short": ["d", "badging", os.path.join(bad, "cuttable.apk")],
              "no argument": ["d", "badging"]}
     error_rows = []
     for what, args in cases.items():
