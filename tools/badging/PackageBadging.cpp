@@ -50,6 +50,8 @@ class ManifestReader {
   std::set<std::string> locales_;
   std::set<uint16_t> densities_;
   bool hasMain_ = false;
+  bool hasHome_ = false;
+  bool otherActivities_ = false, receivers_ = false, services_ = false;
   std::set<std::string> permissions_;
   int targetSdk_ = 0;
 };
@@ -149,12 +151,20 @@ void ManifestReader::Application(const XmlElement& application) {
 
   for (int child : application.children) {
     const XmlElement& e = At(child);
+    receivers_ |= e.name == "receiver";
+    services_ |= e.name == "service";
     if (e.name != "activity" && e.name != "activity-alias") continue;
-    for (int f : e.children)
-      for (int a : At(f).children)
-        if (At(f).name == "intent-filter" && At(a).name == "action" &&
-            Text(FindAndroidAttribute(At(a), kNameAttr, "name")) == "android.intent.action.MAIN")
-          hasMain_ = true;
+    bool main = false;
+    for (int f : e.children) {
+      if (At(f).name != "intent-filter") continue;
+      for (int a : At(f).children) {
+        const std::string name = Text(FindAndroidAttribute(At(a), kNameAttr, "name"));
+        if (At(a).name == "action" && name == "android.intent.action.MAIN") main = true;
+        if (At(a).name == "category" && name == "android.intent.category.HOME") hasHome_ = true;
+      }
+    }
+    hasMain_ |= main;
+    otherActivities_ |= !main;
   }
   for (int child : application.children) {
     const XmlElement& e = At(child);
@@ -247,7 +257,11 @@ void ManifestReader::Run() {
   }
   Print("  uses-feature: name='android.hardware.faketouch'");
   Print("  uses-implied-feature: name='android.hardware.faketouch' reason='default feature for all apps'");
+  if (hasHome_) Print("provides-component:'launcher'");
   if (hasMain_) Print("main");
+  if (otherActivities_) Print("other-activities");
+  if (receivers_) Print("other-receivers");
+  if (services_) Print("other-services");
   // Screens an old package is taken to support, by the level it targets.
   Print(targetSdk_ < 4 ? "supports-screens: 'normal'"
         : targetSdk_ < 9 ? "supports-screens: 'small' 'normal' 'large'"

@@ -90,6 +90,20 @@ PACKAGES = {
         extra={"lib/armeabi-v7a/libgame.so": b"\x7fELF arm", "lib/x86/libgame.so": b"\x7fELF x86",
                "lib/arm64-v8a/libgame.so": b"\x7fELF arm64",
                "assets/数据 файл.txt": "odd names survive".encode(), "assets/with space.bin": b"\0\1\2"}),
+    "components": dict(
+        manifest='package="com.vq.components" android:versionCode="3" android:versionName="1"',
+        body='<uses-sdk android:minSdkVersion="15" android:targetSdkVersion="26"/>'
+             '<uses-permission android:name="android.permission.WRITE_EXTERNAL_STORAGE"/>'
+             '<application android:label="Components">'
+             '<activity android:name="Main">' + LAUNCHER + '</activity>'
+             '<activity android:name=".Other"/>'
+             '<activity android:name=".Home"><intent-filter><action android:name="android.intent.action.MAIN"/>'
+             '<category android:name="android.intent.category.HOME"/>'
+             '<category android:name="android.intent.category.DEFAULT"/></intent-filter></activity>'
+             '<receiver android:name=".Rx"/><service android:name=".Svc"/>'
+             '<provider android:name=".Prov" android:authorities="com.vq.components.p"/>'
+             '</application>',
+        res={"values/strings.xml": strings({"unused": "x"})}),
     # The demo's sample, as a real package.
     "VqSample": dict(
         manifest='package="com.boting.sample" android:versionCode="3" android:versionName="1.2.0"',

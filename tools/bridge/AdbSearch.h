@@ -11,7 +11,7 @@
 // the platform tools.
 inline constexpr const char* kAdbNotFoundLine =
     "error: adb.exe of the Android platform tools not found";
-inline constexpr int kAdbNotFoundExitCode = 9009;
+inline constexpr int kAdbNotFoundExitCode = 127;  // "command not found", and within 8 bits for any caller
 
 struct AdbSearchPlaces {
   std::wstring programFolder;  // the folder of the bridge itself
