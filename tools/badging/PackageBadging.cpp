@@ -72,9 +72,8 @@ std::string ManifestReader::Text(const XmlAttribute* a, const ResRequest& reques
 
 std::string ManifestReader::Integer(const XmlAttribute* a, const char* name) const {
   if (!a) return std::string();
-  ResValue value = a->value;
-  if (value.IsReference() && !(table_ && table_->Resolve(value.data, ResRequest(), value)))
-    throw BadAttribute{std::string("ERROR getting 'android:") + name + "' attribute: attribute is not an integer value"};
+  // Only a number written in place counts, as with the Android tool: a reference is refused.
+  const ResValue& value = a->value;
   if (!value.IsInteger())
     throw BadAttribute{std::string("ERROR getting 'android:") + name + "' attribute: attribute is not an integer value"};
   return std::to_string(static_cast<int32_t>(value.data));

@@ -90,6 +90,11 @@ PACKAGES = {
         extra={"lib/armeabi-v7a/libgame.so": b"\x7fELF arm", "lib/x86/libgame.so": b"\x7fELF x86",
                "lib/arm64-v8a/libgame.so": b"\x7fELF arm64",
                "assets/数据 файл.txt": "odd names survive".encode(), "assets/with space.bin": b"\0\1\2"}),
+    # A version code given as a reference: the tool stops after the package name.
+    "badcode": dict(
+        manifest='package="com.vq.badcode" android:versionCode="@integer/code" android:versionName="1"',
+        body='<application/>',
+        res={"values/integers.xml": '<resources><integer name="code">12</integer></resources>'}),
     "components": dict(
         manifest='package="com.vq.components" android:versionCode="3" android:versionName="1"',
         body='<uses-sdk android:minSdkVersion="15" android:targetSdkVersion="26"/>'
