@@ -102,6 +102,13 @@ TEST(PackageBadging, LinesOfTestPackages) {
   }
 }
 
+TEST(PackageBadging, VersionCodeGivenAsReferenceStopsAfterTheName) {
+  const BadgingOutcome outcome = ReadPackageBadging(Package("badcode"));
+  EXPECT_EQ(outcome.status, BadgingStatus::kBadAttribute);
+  EXPECT_EQ(outcome.badging.lines, Lines{"package: name='com.vq.badcode' "});
+  EXPECT_EQ(outcome.message, "ERROR getting 'android:versionCode' attribute: attribute is not an integer value");
+}
+
 TEST(PackageBadging, IconsForTheWindow) {
   const PackageBadging badging = ReadPackageBadging(Package("references")).badging;
   EXPECT_EQ(badging.defaultIcon, "res/drawable-mdpi-v4/icon.png");
