@@ -1,6 +1,7 @@
 #include "app/InstallOutcome.h"
 
 #include "app/OutputLines.h"
+#include "tools/bridge/AdbSearch.h"
 
 const char* const kInstallingText = "正在安装软件到手机,请等待完成提示...";
 const char* const kMissingPackageText = "安装失败!无法找到APK文件.";
@@ -11,6 +12,9 @@ const char* const kUnauthorizedText = "安装失败!手机尚未允许这台电�
 const char* const kDeviceOfflineText = "安装失败!手机处于离线状态.请重新插拔数据线,然后重新安装.";
 const char* const kSeveralDevicesText = "安装失败!电脑上连接了多部手机或模拟器.请只保留要安装的一部手机,然后重新安装.";
 const char* const kBridgeMissingText = "安装失败!无法运行安装工具PTQApk,请确认它在程序目录中.";
+const char* const kPlatformToolsMissingText =
+    "安装失败!没有找到Android平台工具adb.exe.请下载并解压Android SDK Platform-Tools,"
+    "把其中的adb.exe和AdbWinApi.dll、AdbWinUsbApi.dll放到本程序目录中,然后重新安装.";
 
 namespace {
 
@@ -38,11 +42,13 @@ bool IsFailureLine(const std::string& line, std::string& reason) {
   return true;
 }
 
-enum class BridgeError { None, NoDevice, Unauthorized, Offline, SeveralDevices };
+enum class BridgeError { None, NoDevice, Unauthorized, Offline, SeveralDevices, NoPlatformTools };
 
 // "error: ..." lines of the bridge, also after an "adb: " prefix. The no-phone
 // wording differs between versions, so the family of phrases is matched.
 BridgeError BridgeErrorOf(const std::string& line) {
+  // Our bridge found no adb of the platform tools at all.
+  if (line == kAdbNotFoundLine) return BridgeError::NoPlatformTools;
   std::string text = line;
   if (StartsWith(text, "adb: ")) text.erase(0, 5);
   if (!StartsWith(text, "error: ")) return BridgeError::None;
@@ -113,6 +119,7 @@ std::vector<InstallUiChange> ClassifyInstallOutput(const std::string& output) {
         case BridgeError::Unauthorized: refusal = kUnauthorizedText; break;
         case BridgeError::Offline: refusal = kDeviceOfflineText; break;
         case BridgeError::SeveralDevices: refusal = kSeveralDevicesText; break;
+        case BridgeError::NoPlatformTools: refusal = kPlatformToolsMissingText; break;
         case BridgeError::None: break;
       }
     }

@@ -42,6 +42,8 @@ extern const char* const kUnauthorizedText;
 extern const char* const kDeviceOfflineText;
 extern const char* const kSeveralDevicesText;
 extern const char* const kBridgeMissingText;
+// The bridge is there but found no adb of the Android platform tools.
+extern const char* const kPlatformToolsMissingText;
 
 // Before the worker starts: button off, black installing text, status label
 // shown and error label hidden.
@@ -61,7 +63,8 @@ const char* RefusalText(const std::string& reason);
 // The install tool's output, read line by line. The first line that is "Success",
 // a refusal ("Failure [reason]" at the start of the line or after "adb: failed to
 // install FILE: ") or a bridge error ("error: ..." about no phone, an unauthorized or
-// offline phone, or more than one phone; also after "adb: ") decides and ends the
+// offline phone, or more than one phone; also after "adb: "; or the bridge's own line
+// for missing platform tools) decides and ends the
 // reading; every other line before it shows the generic failure text without a
 // colour change (one text change per run of such lines, as they all set the same
 // text). Output that ends without a deciding line, empty output included, ends

@@ -7,7 +7,7 @@ if(TARGET dist)
   math(EXPR VQ_NEXT_PATCH "${PROJECT_VERSION_PATCH} + 1")
   add_test(NAME package.InstallShowUpgradeFirstStartUninstallUnderWine
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/install.sh ${VQ_PACKAGE_MSI}
-                   ${CMAKE_SOURCE_DIR}/tests/data/sample/VqSample.apk ${CMAKE_BINARY_DIR}/bin
+                   ${CMAKE_SOURCE_DIR}/tests/data/badging/literal.apk ${CMAKE_BINARY_DIR}/bin
                    ${CMAKE_BINARY_DIR}/package-test
                    ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${VQ_NEXT_PATCH} ${VQ_PACKAGE_COMMAND})
   set_tests_properties(package.InstallShowUpgradeFirstStartUninstallUnderWine PROPERTIES TIMEOUT 300)

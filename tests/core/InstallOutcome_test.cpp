@@ -118,6 +118,9 @@ TEST(InstallOutcome, CurrentBridgeOutput) {
       {"refusal only after the prefix", "failed to install x: Failure [INSTALL_FAILED_OLDER_SDK]", Then(kUnknown, kEnd)},
       {"error about something else", "adb: error: cannot stat 'x.apk': No such file or directory",
        Then(kUnknown, kEnd)},
+      {"bridge without platform tools", "error: adb.exe of the Android platform tools not found\r\n",
+       Red("安装失败!没有找到Android平台工具adb.exe.请下载并解压Android SDK Platform-Tools,"
+           "把其中的adb.exe和AdbWinApi.dll、AdbWinUsbApi.dll放到本程序目录中,然后重新安装.")},
   };
   for (const Case& c : cases) EXPECT_EQ(ClassifyInstallOutput(c.output), c.changes) << c.name;
 }

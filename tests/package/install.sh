@@ -50,10 +50,11 @@ code1=$(product_code "$msi")
 [ -n "$(uninstall_key "$code1")" ] || fail "no uninstall entry for $code1"
 echo "installed: files, shortcut, association, uninstall entry"
 
-# The installed program shows a package.
+# The installed program reads a real package with the real PTQList that ships: the
+# install button comes on only once the badging gave a package.
 $W "$exe" "$(winpath "$sample")" &
 app=$!
-$W "$bin/WindowShot.exe" "铂蜓APK应用安装器" "$(winpath "$out/installed.png")" --wait-child "$(basename "$sample")" \
+$W "$bin/WindowShot.exe" "铂蜓APK应用安装器" "$(winpath "$out/installed.png")" --wait-enabled "安装" \
   --timeout 60 --close || { kill $app 2>/dev/null; fail "the installed program did not show the sample"; }
 wait $app
 

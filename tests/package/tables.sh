@@ -42,4 +42,9 @@ for exe in ApkInstaller PTQApk PTQList; do
   [ -n "$f" ] || fail "$exe.exe is not in the package"
   bash "$checkpe" "$f" pe32 || fail "$exe.exe is not a PE32 program importing system DLLs only"
 done
+# The real tools, never the simulated ones: their version resources say what they are.
+strings -el "$(find "$out" -name PTQList.exe)" | grep -qx 'PTQList: Android package badging reader' ||
+  fail "PTQList.exe is not the real badging reader"
+strings -el "$(find "$out" -name PTQApk.exe)" | grep -qx 'PTQApk: Android platform tools bridge' ||
+  fail "PTQApk.exe is not the bridge to the platform tools"
 echo "PASS: per-user package, code page 936, association and upgrade code in its tables"

@@ -19,7 +19,12 @@ std::string BinaryPath(const std::string& relative) { return Native(std::string(
 std::string ScratchDir(const std::string& name) {
   std::string dir = BinaryPath("scratch/" + name);
   std::error_code ec;
+#ifdef _WIN32
+  // Tests leave folders deeper than 260 characters behind; the long form removes them.
+  std::filesystem::remove_all("\\\\?\\" + dir, ec);
+#else
   std::filesystem::remove_all(dir, ec);
+#endif
   std::filesystem::create_directories(dir, ec);
   return dir;
 }

@@ -35,19 +35,21 @@ TEST(RealBadging, WindowReadsTheRealTool) {
       {"references", "com.vq.references", "2.5.1-beta", "Android 2.3"},  // version from the resource table
       {"noversion", "com.vq.noversion", "", "Android 1.6"},
       {"nosdk", "com.vq.nosdk", "", "未知"},
-      {"native", "com.vq.native", "7.7", "14"},
+      {"native", "com.vq.native", "7.7", "Android 4.0"},
   };
   for (const Case& c : cases) {
     Labels labels;
-    EXPECT_EQ(ReadPackageBadging(kRealTools, TestPackage(c.package), labels), BadgingResult::Examined) << c.package;
+    EXPECT_EQ(ReadPackageBadging(kRealTools, TestPackage(c.package), labels).result, BadgingResult::Package)
+        << c.package;
     EXPECT_EQ(labels.name, c.name) << c.package;
     EXPECT_EQ(labels.version, c.version) << c.package;
     EXPECT_EQ(labels.os, c.os) << c.package;
   }
-  // A code name where the level should be: the window's number conversion refuses it.
+  // A code name where the level should be: shown as the release it names.
   Labels codename;
-  EXPECT_THROW(ReadPackageBadging(kRealTools, TestPackage("codename"), codename), EConvertError);
+  EXPECT_EQ(ReadPackageBadging(kRealTools, TestPackage("codename"), codename).result, BadgingResult::Package);
   EXPECT_EQ(codename.name, "com.vq.codename");
+  EXPECT_EQ(codename.os, "Android 10");
 }
 
 TEST(RealBadging, FilesThatAreNoPackageGiveTheToolsErrorLines) {
@@ -61,7 +63,9 @@ TEST(RealBadging, FilesThatAreNoPackageGiveTheToolsErrorLines) {
   for (const Case& c : cases) {
     EXPECT_EQ(RunAndCapture(BadgingCommandLine(kRealTools, c.path), kRealTools), c.output) << c.path;
     Labels labels;
-    ReadPackageBadging(kRealTools, c.path, labels);
+    const BadgingOutcome outcome = ReadPackageBadging(kRealTools, c.path, labels);
+    EXPECT_EQ(outcome.result, BadgingResult::NoPackage) << c.path;
+    EXPECT_EQ(outcome.toolError + "\n", c.output) << c.path;
     EXPECT_EQ(labels.name, "未知") << c.path;
   }
   // The package path passes whole, blanks and all.

@@ -2,8 +2,11 @@
 // given text, lets it finish painting, writes the window's pixels (as they are on
 // the screen) to a PNG file and optionally closes the window.
 //
-// usage: WindowShot TITLE OUTPUT.png [--wait-child TEXT] [--timeout SECONDS] [--close]
-// TITLE and TEXT are matched as substrings of the window texts.
+// usage: WindowShot TITLE OUTPUT.png [--wait-child TEXT] [--wait-enabled TEXT]
+//                   [--timeout SECONDS] [--close]
+// TITLE and TEXT are matched as substrings of the window texts; --wait-enabled also
+// waits until the child window of exactly that text is enabled (a button that comes
+// on once a package has loaded, for example).
 #include <windows.h>
 #include <shellapi.h>
 
@@ -34,6 +37,7 @@ std::wstring WindowText(HWND h) {
 struct Search {
   std::wstring text;
   HWND found = nullptr;
+  bool exact = false;
 };
 
 BOOL CALLBACK FindTop(HWND h, LPARAM lp) {
@@ -47,7 +51,8 @@ BOOL CALLBACK FindTop(HWND h, LPARAM lp) {
 
 BOOL CALLBACK FindChild(HWND h, LPARAM lp) {
   Search* s = reinterpret_cast<Search*>(lp);
-  if (WindowText(h).find(s->text) != std::wstring::npos) {
+  const std::wstring text = WindowText(h);
+  if (s->exact ? text == s->text : text.find(s->text) != std::wstring::npos) {
     s->found = h;
     return FALSE;
   }
@@ -90,17 +95,20 @@ int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (!argv || argc < 3) {
-    std::fprintf(stderr, "usage: WindowShot TITLE OUTPUT.png [--wait-child TEXT] [--timeout SECONDS] [--close]\n");
+    std::fprintf(stderr, "usage: WindowShot TITLE OUTPUT.png [--wait-child TEXT] [--wait-enabled TEXT] "
+                         "[--timeout SECONDS] [--close]\n");
     return 2;
   }
   Search top{argv[1]};
   std::string outputPath = ToAnsi(argv[2]);
   const char* output = outputPath.c_str();
   std::wstring childText;
+  bool enabled = false;
   int timeout = 60;
   bool close = false;
   for (int i = 3; i < argc; ++i) {
     if (!wcscmp(argv[i], L"--wait-child") && i + 1 < argc) childText = argv[++i];
+    else if (!wcscmp(argv[i], L"--wait-enabled") && i + 1 < argc) childText = argv[++i], enabled = true;
     else if (!wcscmp(argv[i], L"--timeout") && i + 1 < argc) timeout = _wtoi(argv[++i]);
     else if (!wcscmp(argv[i], L"--close")) close = true;
   }
@@ -110,9 +118,9 @@ int main() {
     EnumWindows(&FindTop, reinterpret_cast<LPARAM>(&top));
     if (top.found) {
       if (childText.empty()) break;
-      Search child{childText};
+      Search child{childText, nullptr, enabled};
       EnumChildWindows(top.found, &FindChild, reinterpret_cast<LPARAM>(&child));
-      if (child.found) break;
+      if (child.found && (!enabled || IsWindowEnabled(child.found))) break;
     }
     if (GetTickCount() > deadline) {
       std::fprintf(stderr, "WindowShot: window not found or text not shown within %d s\n", timeout);
