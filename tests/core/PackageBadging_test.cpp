@@ -96,14 +96,14 @@ TEST(PackageBadging, LinesOfTestPackages) {
         "densities: '160'", "native-code: 'arm64-v8a' 'armeabi-v7a' 'x86'"}},
   };
   for (const Case& c : cases) {
-    const BadgingOutcome outcome = ReadPackageBadging(Package(c.package));
+    const PackageBadgingOutcome outcome = ReadPackageBadging(Package(c.package));
     EXPECT_EQ(outcome.status, BadgingStatus::kOk) << c.package << ": " << outcome.message;
     EXPECT_EQ(outcome.badging.lines, c.lines) << c.package;
   }
 }
 
 TEST(PackageBadging, VersionCodeGivenAsReferenceStopsAfterTheName) {
-  const BadgingOutcome outcome = ReadPackageBadging(Package("badcode"));
+  const PackageBadgingOutcome outcome = ReadPackageBadging(Package("badcode"));
   EXPECT_EQ(outcome.status, BadgingStatus::kBadAttribute);
   EXPECT_EQ(outcome.badging.lines, Lines{"package: name='com.vq.badcode' "});
   EXPECT_EQ(outcome.message, "ERROR getting 'android:versionCode' attribute: attribute is not an integer value");
@@ -132,7 +132,7 @@ TEST(PackageBadging, FilesThatAreNoPackage) {
       {"cut in half", good.substr(0, good.size() / 2), BadgingStatus::kNoManifest},
   };
   for (const Case& c : cases) {
-    const BadgingOutcome outcome = ReadPackageBadging(c.bytes);
+    const PackageBadgingOutcome outcome = ReadPackageBadging(c.bytes);
     EXPECT_EQ(outcome.status, c.status) << c.what;
     EXPECT_FALSE(outcome.message.empty()) << c.what;
   }
@@ -155,7 +155,7 @@ TEST(PackageBadging, DamagedManifestsAndTablesNeverCrash) {
       damaged[at] = static_cast<char>(damaged[at] ^ (at & 1 ? 0x80 : 0xFF));
       const std::string package = BuildZip({{"AndroidManifest.xml", which ? manifest : damaged, true},
                                             {"resources.arsc", which ? damaged : table}});
-      const BadgingOutcome outcome = ReadPackageBadging(package);
+      const PackageBadgingOutcome outcome = ReadPackageBadging(package);
       if (outcome.status == BadgingStatus::kOk) {
         ++ok;
         ASSERT_FALSE(outcome.badging.lines.empty());

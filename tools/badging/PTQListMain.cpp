@@ -29,7 +29,7 @@ int Fail(const std::string& line) {
 int DumpBadging(const char* path) {
   const MappedFile file(path);
   if (!file.Ok()) return Fail("ERROR: dump failed because assets could not be loaded");
-  const BadgingOutcome outcome = ReadPackageBadging(file.Bytes());
+  const PackageBadgingOutcome outcome = ReadPackageBadging(file.Bytes());
   switch (outcome.status) {
     case BadgingStatus::kNoManifest:
       return Fail("ERROR: dump failed because " + outcome.message);

@@ -290,8 +290,8 @@ void NativeCode(const ZipDirectory& zip, PackageBadging& out) {
 
 }  // namespace
 
-BadgingOutcome ReadPackageBadging(std::string_view packageBytes) {
-  BadgingOutcome outcome;
+PackageBadgingOutcome ReadPackageBadging(std::string_view packageBytes) {
+  PackageBadgingOutcome outcome;
   ZipDirectory zip;
   std::string error;
   const ZipEntry* manifestEntry = nullptr;

@@ -26,11 +26,11 @@ enum class BadgingStatus {
   kBadAttribute,     // an attribute the badging needs has a value of the wrong kind
 };
 
-struct BadgingOutcome {
+struct PackageBadgingOutcome {
   BadgingStatus status = BadgingStatus::kOk;
   PackageBadging badging;  // with kBadAttribute: the lines printed before the fault
   std::string message;     // what is wrong, for anything but kOk
 };
 
 // Reads the badging of the bytes of a package file.
-BadgingOutcome ReadPackageBadging(std::string_view packageBytes);
+PackageBadgingOutcome ReadPackageBadging(std::string_view packageBytes);
