@@ -13,7 +13,10 @@
 
 namespace {
 
-const char* const kTestRoot = "Software\\VqFileTypeTest";
+// ctest runs these tests side by side: each gets a root of its own under this key.
+std::string TestRoot() {
+  return std::string("Software\\VqFileTypeTest\\") + testing::UnitTest::GetInstance()->current_test_info()->name();
+}
 
 std::string DefaultValueOf(HKEY root, const std::string& key) {
   char data[1024] = {};
@@ -38,18 +41,18 @@ void SetDefault(HKEY root, const std::string& key, const std::string& value) {
 class FileTypeRegistrationTest : public testing::Test {
  protected:
   void SetUp() override {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kTestRoot);
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kTestRoot) + "\\Classes").c_str(), 0, nullptr, 0,
+    RegDeleteTreeA(HKEY_CURRENT_USER, TestRoot().c_str());
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (TestRoot() + "\\Classes").c_str(), 0, nullptr, 0,
                               KEY_ALL_ACCESS, nullptr, &root, nullptr),
               ERROR_SUCCESS);
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kTestRoot) + "\\UserClasses").c_str(), 0, nullptr, 0,
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (TestRoot() + "\\UserClasses").c_str(), 0, nullptr, 0,
                               KEY_ALL_ACCESS, nullptr, &fallback, nullptr),
               ERROR_SUCCESS);
   }
   void TearDown() override {
     if (root) RegCloseKey(root);
     if (fallback) RegCloseKey(fallback);
-    RegDeleteTreeA(HKEY_CURRENT_USER, kTestRoot);
+    RegDeleteTreeA(HKEY_CURRENT_USER, TestRoot().c_str());
   }
 
   FileTypeRegistrationResult Register(HKEY into, const std::string& exePath, HKEY fallbackKey = nullptr) {
@@ -79,7 +82,7 @@ class FileTypeRegistrationTest : public testing::Test {
     LocalFree(sd);
     RegCloseKey(ext);
     HKEY readOnly = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kTestRoot) + "\\Classes").c_str(), 0, KEY_READ,
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (TestRoot() + "\\Classes").c_str(), 0, KEY_READ,
                             &readOnly),
               ERROR_SUCCESS);
     return readOnly;
