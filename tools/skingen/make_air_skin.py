@@ -81,8 +81,8 @@ C = {k: hex_rgb(v) for k, v in {
     "field_line": "BDC6D1",     # edits and combo boxes
     "check_line": "A3AEBB",     # check boxes and radio buttons
     "button_line": "A9B5C3",
-    "link": "2F6FB3",
-    "link_hot": "0B57D0",
+    "link": "004080",           # hyperlink (TCBOTTOM 8404992)
+    "link_hot": "FF0000",       # hyperlink under the mouse (TCTOP 255)
     # window frame
     "outline_active": "8C9DB1",
     "outline_inactive": "B8C0CA",
