@@ -80,6 +80,10 @@ class TControl : public TComponent {
   void SetAlignWithMargins(bool on, const TMargins& margins);
   const TMargins& Margins() const { return margins_; }
   bool MouseInControl() const { return mouseIn_; }
+  // The control covers its whole rectangle when it paints (nothing of its parent
+  // shows through); skinned containers then leave its place out of their own copy.
+  bool Opaque() const { return opaque_; }
+  void SetOpaque(bool on) { opaque_ = on; }
 
   TNotifyEvent OnClick;
   TMouseEvent OnMouseDown;
@@ -130,6 +134,7 @@ class TControl : public TComponent {
   TMargins margins_;
   bool mouseIn_ = false;
   bool pressed_ = false;
+  bool opaque_ = false;
 
   friend class TWinControl;
 };
