@@ -9,7 +9,9 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstring>
 #include <utility>
+#include <vector>
 
 enum class TacGdiKind { Bitmap, Brush, Pen, Font, Region, MemoryDC, WindowDC, PaintDC, Menu, Icon, Count };
 
@@ -94,6 +96,36 @@ inline TacPenHandle NewPen(int style, int width, COLORREF color) {
 inline TacFontHandle NewFont(const LOGFONTW& description) { return TacFontHandle(::CreateFontIndirectW(&description)); }
 inline TacRegionHandle NewRectRegion(int left, int top, int right, int bottom) {
   return TacRegionHandle(::CreateRectRgn(left, top, right, bottom));
+}
+// A region made of rectangles (band order, as a platform-free region lists them);
+// an empty list gives an empty region.
+inline TacRegionHandle NewRegionFromRects(const RECT* rects, DWORD count) {
+  if (count == 0) return NewRectRegion(0, 0, 0, 0);
+  std::vector<unsigned char> buffer(sizeof(RGNDATAHEADER) + sizeof(RECT) * count);
+  auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+  data->rdh.dwSize = sizeof(RGNDATAHEADER);
+  data->rdh.iType = RDH_RECTANGLES;
+  data->rdh.nCount = count;
+  data->rdh.nRgnSize = static_cast<DWORD>(sizeof(RECT) * count);
+  RECT bounds = rects[0];
+  for (DWORD i = 0; i < count; ++i) {
+    UnionRect(&bounds, &bounds, &rects[i]);
+    std::memcpy(data->Buffer + sizeof(RECT) * i, &rects[i], sizeof(RECT));
+  }
+  data->rdh.rcBound = bounds;
+  return TacRegionHandle(::ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data));
+}
+// Hands a region to a window, which owns it from then on (it leaves the counts);
+// a null region removes the window's region. False when the window refused it
+// (the region is then freed here).
+inline bool SetWindowRegion(HWND window, TacRegionHandle region, bool redraw) {
+  HRGN h = region.Release();
+  if (!::SetWindowRgn(window, h, redraw ? TRUE : FALSE)) {
+    if (h) TacRegionHandle::Reclaim(h);
+    return false;
+  }
+  if (h) --GdiLiveCounter(TacGdiKind::Region);
+  return true;
 }
 inline TacBitmapHandle NewDibSection(const BITMAPINFO& info, void** bits) {
   return TacBitmapHandle(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
