@@ -94,7 +94,8 @@ class TRadioButton : public TCustomControl {
  public:
   explicit TRadioButton(TComponent* owner);
   bool Checked() const { return checked_; }
-  void SetChecked(bool on);
+  // Virtual so that a skinned radio button sees its siblings being unchecked too.
+  virtual void SetChecked(bool on);
   void WndProc(TMessage& message) override;
   void Paint(TCanvas& canvas) override;
   void Click() override;
