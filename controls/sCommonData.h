@@ -15,7 +15,7 @@
 #include "paint/acBgRequest.h"
 #include "paint/acBitmap.h"
 #include "paint/acItemBinding.h"
-#include "paint/win32/acSkinnedText.h"
+#include "paint/acSkinnedText.h"
 
 class TsSkinManager;
 class TWinControl;
