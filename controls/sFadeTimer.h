@@ -40,8 +40,11 @@ class TsFadeTimer : public TTimer {
   bool Finished();
   // Paints the next step onto the control's window.
   void FadeStep();
-  // The timer is enabled and not finished.
+  // The timer is enabled and has steps left to paint (the controls do not paint
+  // themselves meanwhile). A fade cut short (disabled control) is not running any
+  // more, though its timer lives until its next tick ends it.
   bool Running() const;
+  TControl* Control() const { return control_; }
 
  protected:
   void Timer() override;

@@ -1,0 +1,214 @@
+#include "controls/sFadeTimer.h"
+
+#include <algorithm>
+
+#include "controls/sCommonData.h"
+#include "framework/vclApplication.h"
+#include "framework/vclGuard.h"
+#include "framework/vclWinControl.h"
+#include "paint/acBlockCopy.h"
+#include "paint/acDibBitmap.h"
+#include "paint/acGdiHandles.h"
+#include "paint/sAlphaGraph.h"
+#include "paint/sItemPaintGdi.h"
+#include "skin/sCommandCodes.h"
+#include "skin/sCommandMessages.h"
+#include "skin/sSkinManager.h"
+
+int FadeTimerCount = 0;
+bool ShutdownPending = false;
+bool SkinChangeInProgress = false;
+
+namespace {
+
+constexpr unsigned kFadeInterval = 10;
+
+LRESULT SendDirect(TControl* control, int code, LPARAM lParam = 0) {
+  return control->Perform(SM_ALPHACMD, static_cast<WPARAM>(PackCommand(code)), lParam);
+}
+
+// A 24-bit device-independent copy of a bitmap (null for none or an empty one).
+TacBitmapPtr Copy24(const TacBitmap* src) {
+  if (!src || src->Width() <= 0 || src->Height() <= 0) return nullptr;
+  TacBitmapPtr copy = NewDibBitmap(src->Width(), src->Height(), TacPixelFormat::pf24bit);
+  if (!copy) copy = NewMemoryBitmap(src->Width(), src->Height(), TacPixelFormat::pf24bit);
+  if (src->Format() == TacPixelFormat::pf24bit) {
+    CopyBitmapRect(copy.get(), 0, 0, src, TacRect{0, 0, src->Width(), src->Height()});
+  } else {
+    for (int y = 0; y < src->Height(); ++y)
+      for (int x = 0; x < src->Width(); ++x) std::copy_n(src->Pixel(x, y), 3, copy->Pixel(x, y));
+  }
+  return copy;
+}
+
+const TsGeneralData* SectionOf(const TsCommonData& binding) {
+  TsSkinManager* m = binding.SkinManager();
+  if (!m || !m->IsValidSkinIndex(binding.SectionIndex())) return nullptr;
+  return &m->Sections[static_cast<size_t>(binding.SectionIndex())];
+}
+
+void StartFade(TsFadeTimer*& timer, TsCommonData& binding, bool halve, int direction) {
+  const TsGeneralData* s = SectionOf(binding);
+  TControl* control = binding.HostControl();
+  if (!s || !s->FadingEnabled || !control) return;
+  const int iterations = s->FadingIterations;
+  const uint8_t previous = timer ? timer->FadeDirection : 0;
+  if (!timer) {
+    timer = new TsFadeTimer(control);
+    timer->StepIndex = 1;
+  } else {
+    timer->StepIndex = iterations;
+  }
+  timer->Binding = &binding;
+  TacBitmap* cache = binding.CacheBitmap();
+  if (binding.CacheDirty && (!cache || cache->Width() <= 0 || cache->Height() <= 0)) {
+    // Nothing to start from yet: the control builds its current look first.
+    SendSkinCommand(control, SMC_BUILDCACHE);
+    cache = binding.CacheBitmap();
+  }
+  timer->StartImage = Copy24(cache);
+  timer->SetInterval(kFadeInterval);
+
+  timer->StepCount = iterations;
+  if (previous == 1)
+    timer->StepCount = timer->StepIndex;
+  else if (previous == 2)
+    timer->StepCount = timer->StepCount - timer->StepIndex;
+  if (halve) timer->StepCount /= 2;
+  if (timer->StepIndex >= timer->StepCount || timer->StepIndex <= 0) timer->StepIndex = 1;
+
+  SendDirect(control, SMC_BUILDCACHE);
+
+  timer->FadeDirection = static_cast<uint8_t>(direction);
+  if (timer->StepIndex < 0) timer->StepIndex = 1;
+  timer->SetEnabled(direction != 0);
+}
+
+}  // namespace
+
+TsFadeTimer::TsFadeTimer(TControl* owner) : TTimer(owner), control_(owner) {
+  ++FadeTimerCount;
+  SetEnabled(false);
+  SetInterval(kFadeInterval);
+  // The tick is this class' own; the base timer runs only with a handler.
+  SetOnTimer([](TComponent*) {});
+}
+
+TsFadeTimer::~TsFadeTimer() { --FadeTimerCount; }
+
+bool TsFadeTimer::Finished() {
+  if (!Binding || !control_ || control_->Destroying() || Destroying() || Application->Terminated()) {
+    FadeDirection = 0;
+    return false;
+  }
+  if (StepIndex > StepCount || StepIndex < 0) {
+    // The control frees this timer here: nothing of it is touched afterwards.
+    TControl* control = control_;
+    return Guarded(TGuardReport::Swallow, [control] { SendDirect(control, SMC_STOPANIMATIONS); });
+  }
+  return false;
+}
+
+bool TsFadeTimer::Running() const {
+  return Enabled() && FadeDirection != 0 && StepCount > 0 && StepIndex >= 0 && StepIndex <= StepCount;
+}
+
+void TsFadeTimer::Timer() {
+  if (!Binding || Destroying()) return;
+  if (Finished()) return;
+  if (ShutdownPending) {
+    // The session is ending and waits for the fades: show the final image and end now.
+    if (!control_ || control_->Destroying() || FadeDirection == 0) return;
+    control_->Invalidate();
+    StepCount = 0;
+    StepIndex = 1;
+    Finished();
+    return;
+  }
+  if (FadeDirection == 1 || FadeDirection == 2) FadeStep();
+}
+
+void TsFadeTimer::FadeStep() {
+  if (!control_ || control_->Destroying() || StepCount == 0 || ShutdownPending || !Binding) return;
+  if (!control_->Enabled()) {
+    // The final look at once. The timer stays enabled so that its next tick ends it
+    // (Running is false meanwhile, so the control paints itself).
+    StepCount = 0;
+    StepIndex = 1;
+    Binding->RequestRepaint();
+    return;
+  }
+  const int k = std::clamp(255 - (StepIndex * 256 / StepCount), 0, 255);
+  TacBitmap* cache = Binding->CacheBitmap();
+  TacBitmapPtr step;
+  if (StartImage && cache && StartImage->Width() == cache->Width() && StartImage->Height() == cache->Height()) {
+    step = Copy24(StartImage.get());
+    TacBitmapPtr target = cache->Format() == TacPixelFormat::pf24bit ? nullptr : Copy24(cache);
+    if (step) BlendEqualBitmaps(step.get(), target ? target.get() : cache, static_cast<uint8_t>(k));
+  } else {
+    // The control changed its size meanwhile: the new image alone.
+    step = Copy24(cache);
+  }
+  auto* windowed = dynamic_cast<TWinControl*>(control_);
+  if (step && windowed && windowed->HandleAllocated()) {
+    TacWindowDC dc(windowed->Handle());
+    if (dc) {
+      TacSavedDcState saved(dc.Get());
+      if (!control_->Destroying() && StepCount != 0 &&
+          SendSkinCommand(control_, SMC_FREEREGION, reinterpret_cast<LPARAM>(step.get())) == 0)
+        CopyBitmapToDC(dc.Get(), 0, 0, *step, TacRect{0, 0, step->Width(), step->Height()});
+    }
+  }
+  ++StepIndex;
+}
+
+bool AnimationAllowed(TacAnimatEvent event, TacAnimatEvents controlEvents, const TsSkinManager* manager) {
+  if (controlEvents & event) return true;
+  if (!(controlEvents & aeGlobalDef)) return false;
+  const TsSkinManager* m = manager ? manager : DefaultManager();
+  if (!m) return false;
+  TacBtnEvent be;
+  switch (event) {
+    case aeMouseEnter:
+      be = beMouseEnter;
+      break;
+    case aeMouseLeave:
+      be = beMouseLeave;
+      break;
+    case aeMouseDown:
+      be = beMouseDown;
+      break;
+    case aeMouseUp:
+      be = beMouseUp;
+      break;
+    default:
+      return false;
+  }
+  return (m->AnimEffects.Buttons.Events & be) != 0;
+}
+
+void ChangeStateImage(TsFadeTimer*& timer, TsCommonData& binding, bool halve, int direction, bool allowed) {
+  if (!binding.IsSkinned()) return;
+  TControl* control = binding.HostControl();
+  const TsGeneralData* s = SectionOf(binding);
+  if (allowed && !SkinChangeInProgress && s && s->FadingEnabled && !ShutdownPending && binding.CacheBitmap() &&
+      !binding.CacheDirty && control) {
+    binding.CacheDirty = true;
+    StartFade(timer, binding, halve, direction);
+  } else {
+    binding.CacheDirty = true;
+    StopFade(timer, binding);
+    if (control && ControlIsReady(control)) control->Repaint();
+  }
+  binding.UpdateGlow(halve);
+}
+
+void StopFade(TsFadeTimer*& timer, TsCommonData& binding) {
+  (void)binding;
+  if (!timer || timer->Destroying()) return;
+  TsFadeTimer* t = timer;
+  timer = nullptr;
+  t->SetEnabled(false);
+  t->FadeDirection = 0;
+  delete t;
+}
