@@ -118,7 +118,7 @@ TVqMainFrm::TVqMainFrm(TComponent* owner) : TForm(owner) {
   lblSoftInfo->SetAlignment(taCenter);
   lblSoftInfo->SetLayout(tlCenter);
   lblSoftInfo->SetWordWrap(true);
-  lblSoftInfo->UseSkinColor = false;
+  lblSoftInfo->SetUseSkinColor(false);
   SetFont(this, lblSoftInfo, -12, kLabelColor);
   lblSoftInfo->SetAlignWithMargins(true, TMargins{});
   lblSoftInfo->SetAlign(alClient);
@@ -132,7 +132,7 @@ TVqMainFrm::TVqMainFrm(TComponent* owner) : TForm(owner) {
   lblErrorInfo->SetAlignment(taCenter);
   lblErrorInfo->SetLayout(tlCenter);
   lblErrorInfo->SetWordWrap(true);
-  lblErrorInfo->UseSkinColor = false;
+  lblErrorInfo->SetUseSkinColor(false);
   lblErrorInfo->SetCursor(crHandPoint);
   SetFont(this, lblErrorInfo, -12, clRed, fsUnderline);
   TMargins errorMargins;
@@ -150,10 +150,12 @@ TVqMainFrm::TVqMainFrm(TComponent* owner) : TForm(owner) {
 
   sbtbtn1 = AddControl<TsBitBtn>(this, "sbtbtn1", 250, 230, 88, 27, "安装");
   sbtbtn1->SetEnabled(false);
-  sbtbtn1->SetGlyph(il1, 0);
+  sbtbtn1->SetImages(il1);
+  sbtbtn1->SetImageIndex(0);
   sbtbtn1->OnClick = [this](TComponent* s) { sbtbtn1Click(s); };
   sbtbtn2 = AddControl<TsBitBtn>(this, "sbtbtn2", 344, 230, 89, 27, "关闭");
-  sbtbtn2->SetGlyph(il1, 1);
+  sbtbtn2->SetImages(il1);
+  sbtbtn2->SetImageIndex(1);
   sbtbtn2->OnClick = [this](TComponent* s) { sbtbtn2Click(s); };
   btn1 = AddControl<TsButton>(this, "btn1", 139, 229, 75, 25, "btn1");
   btn1->SetVisible(false);
