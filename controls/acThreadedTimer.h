@@ -55,6 +55,7 @@ class TacThreadedTimer : public TComponent {
 
   // Runs one tick on the GUI thread (the worker's synchronised call).
   void Tick();
+  DWORD WorkerThreadId() const { return thread_ ? thread_->ThreadId() : 0; }
 
  protected:
   // One tick; by default raises OnTimer.
