@@ -333,6 +333,9 @@ bool TacSkinButton::HandleSkinCommand(TMessage& m) {
       m.Result = 1;
       return true;
     case SMC_STOPANIMATIONS:
+      // The last step is a blend that may miss the cache by a level: the cache itself
+      // goes to the screen once the fade is over.
+      if (fade_) Invalidate();
       StopFade();
       return true;
     case SMC_BUILDCACHE:
