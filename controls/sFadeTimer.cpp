@@ -141,12 +141,15 @@ void TsFadeTimer::FadeStep() {
   const int k = std::clamp(255 - (StepIndex * 256 / StepCount), 0, 255);
   TacBitmap* cache = Binding->CacheBitmap();
   TacBitmapPtr step;
-  if (StartImage && cache && StartImage->Width() == cache->Width() && StartImage->Height() == cache->Height()) {
+  // Weight 0 is the new image alone: the blend's rounding would leave it a shade
+  // darker on screen until the next repaint.
+  if (k > 0 && StartImage && cache && StartImage->Width() == cache->Width() &&
+      StartImage->Height() == cache->Height()) {
     step = Copy24(StartImage.get());
     TacBitmapPtr target = cache->Format() == TacPixelFormat::pf24bit ? nullptr : Copy24(cache);
     if (step) BlendEqualBitmaps(step.get(), target ? target.get() : cache, static_cast<uint8_t>(k));
   } else {
-    // The control changed its size meanwhile: the new image alone.
+    // The last step, or the control changed its size meanwhile: the new image alone.
     step = Copy24(cache);
   }
   auto* windowed = dynamic_cast<TWinControl*>(control_);
