@@ -11,11 +11,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
-#include "app/AppImages.h"
 #include "app/BuiltinSkin.h"
 #include "controls/sBitBtn.h"
 #include "controls/sButton.h"
@@ -24,10 +25,12 @@
 #include "framework/vclStdCtrls.h"
 #include "paint/acDibBitmap.h"
 #include "paint/acGdiHandles.h"
+#include "paint/acGlow.h"
 #include "paint/acFocusDots.h"
 #include "paint/sBorderMask.h"
 #include "paint/sGraphUtils.h"
 #include "paint/sItemPaint.h"
+#include "skin/acImageDecode.h"
 #include "skin/sCommandMessages.h"
 #include "skin/sSkinManager.h"
 
@@ -609,8 +612,12 @@ TEST_F(SkinnedButtons, ManyStateChangesLeaveTheGdiCountsAsTheyWere) {
 
 TEST_F(SkinnedButtons, ScreenshotsOfTheStates) {
   TImageList* list = new TImageList(form_, 16, 16);
-  TacBitmapPtr glyph = LoadAppImage(AppImage::InstallGlyph);
-  list->Add(glyph ? std::move(glyph) : SolidImage(0x208020));
+  // The main window's install glyph, read from the program's sources.
+  std::ifstream file(std::string(VQ_SOURCE_DIR) + "/app/res/GlyphInstall.png", std::ios::binary);
+  const std::vector<uint8_t> png((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  TacBitmapPtr glyph = png.empty() ? nullptr : DecodePng(png.data(), png.size());
+  ASSERT_TRUE(glyph);
+  list->Add(std::move(glyph));
   BitBtn* b = Make<BitBtn>(20, 20, 88, 27, "安装");
   b->SetAnimatEvents(0);
   b->SetImages(list);
@@ -634,5 +641,53 @@ TEST_F(SkinnedButtons, ScreenshotsOfTheStates) {
     TacBitmapPtr shown = Screen(b);
     EXPECT_EQ(DiffInsideRegion(*shown, *b->SkinData().CacheBitmap(), b->Handle()), 0) << s.name;
     WritePng(dir + "/bitbtn-" + s.name + ".png", *shown);
+  }
+}
+
+TEST_F(SkinnedButtons, GlowFollowsHoverPressReleaseAndLeave) {
+  // The built-in skin's button has no glow: give its section one, a 30 x 30 image
+  // with 10-pixel edges.
+  TsMaskData glow;
+  glow.Bmp = NewMemoryBitmap(30, 30, TacPixelFormat::pf32bit);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 30; ++x) glow.Bmp->Pixel(x, y)[2] = glow.Bmp->Pixel(x, y)[3] = 200;
+  glow.ClassName = "BUTTON";
+  glow.PropertyName = "GLOW0";
+  glow.R = TacRect{0, 0, 30, 30};
+  glow.ImageCount = 1;
+  glow.ImgType = itisaGlow;
+  glow.Manager = manager_;
+  glow.WL = glow.WT = glow.WR = glow.WB = 10;
+  manager_->Masks.push_back(std::move(glow));
+  Section().GlowCount = 1;
+  Section().GlowMargin = 4;
+  manager_->SetAllowGlowing(true);
+  BitBtn* b = Make<BitBtn>(20, 20, 90, 28);
+  b->SetAnimatEvents(0);
+  auto shown = [&] {
+    const TacGlowEffect* g = b->SkinData().GlowId >= 0 ? GlowEffects().Item(b->SkinData().GlowId) : nullptr;
+    return g && g->Window && IsWindowVisible(g->Window);
+  };
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    bool glow;
+  } steps[] = {
+      {"hover", [&] { Enter(b); }, true},
+      {"press", [&] { Press(b); }, false},
+      {"release", [&] { Release(b); }, true},
+      {"leave", [&] { Leave(b); }, false},
+  };
+  for (const auto& s : steps) {
+    s.act();
+    Application->ProcessMessages();
+    EXPECT_EQ(shown(), s.glow) << s.what;
+    if (s.glow) {
+      RECT wr, br;
+      GetWindowRect(GlowEffects().Item(b->SkinData().GlowId)->Window, &wr);
+      GetWindowRect(b->Handle(), &br);
+      EXPECT_EQ(wr.left, br.left - 6) << "the glow reaches 10 - 4 pixels beyond the button";
+      EXPECT_EQ(wr.right, br.right + 6);
+    }
   }
 }
