@@ -391,11 +391,11 @@ bool TsRadioButton::HandleSkinnedMessage(TMessage& m) {
       return true;
     case WM_LBUTTONUP: {
       if (!enabled_) return false;
-      if (GetCapture() == Handle()) ReleaseCapture();
       const POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
       const RECT r = ClientRect();
       const bool wasPressed = mousePressed_;
       mousePressed_ = false;
+      if (GetCapture() == Handle()) ReleaseCapture();
       if (wasPressed && !ReadOnlyState() && CanChange() && !checked_ && PtInRect(&r, p)) {
         Click();
       } else if (wasPressed) {
