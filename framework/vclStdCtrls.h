@@ -3,6 +3,9 @@
 // from these and take their drawing over.
 #pragma once
 
+#include <cstddef>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "framework/vclWinControl.h"
@@ -55,6 +58,24 @@ class TButton : public TCustomControl {
 class TImageList : public TComponent {
  public:
   TImageList(TComponent* owner, int width, int height) : TComponent(owner), width_(width), height_(height) {}
+  ~TImageList() override {
+    // Whoever still points at the list forgets it now.
+    std::vector<std::pair<const void*, std::function<void()>>> notify;
+    notify.swap(freeNotifications_);
+    for (auto& n : notify) n.second();
+  }
+  // onFree runs once when the list is destroyed; a key names the registration.
+  void AddFreeNotification(const void* key, std::function<void()> onFree) {
+    RemoveFreeNotification(key);
+    freeNotifications_.emplace_back(key, std::move(onFree));
+  }
+  void RemoveFreeNotification(const void* key) {
+    for (size_t i = 0; i < freeNotifications_.size(); ++i)
+      if (freeNotifications_[i].first == key) {
+        freeNotifications_.erase(freeNotifications_.begin() + static_cast<std::ptrdiff_t>(i));
+        return;
+      }
+  }
   int Width() const { return width_; }
   int Height() const { return height_; }
   int Count() const { return static_cast<int>(images_.size()); }
@@ -66,6 +87,7 @@ class TImageList : public TComponent {
  private:
   int width_, height_;
   std::vector<TacBitmapPtr> images_;
+  std::vector<std::pair<const void*, std::function<void()>>> freeNotifications_;
 };
 
 class TBitBtn : public TButton {
