@@ -50,6 +50,10 @@ TacBitmapPtr KeyedCopy(const TacBitmap& src, int width, int height) {
 
 TsBitBtn::TsBitBtn(TComponent* owner) : TacSkinButton(owner, ckBitBtn) {}
 
+TsBitBtn::~TsBitBtn() {
+  if (images_) images_->RemoveFreeNotification(this);
+}
+
 void TsBitBtn::Loaded() {
   TacSkinButton::Loaded();
   if (ListImage()) glyph_.reset();
@@ -59,7 +63,13 @@ void TsBitBtn::Loaded() {
 
 void TsBitBtn::SetImages(TImageList* images) {
   if (images == images_) return;
+  if (images_) images_->RemoveFreeNotification(this);
   images_ = images;
+  if (images_)
+    images_->AddFreeNotification(this, [this] {
+      images_ = nullptr;
+      if (!Destroying()) SkinData().RequestRepaint();
+    });
   SkinData().RequestRepaint();
   Invalidate();
 }

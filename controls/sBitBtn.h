@@ -14,8 +14,9 @@ using TBmpPaintEvent = std::function<void(TComponent* sender, TacBitmap* bitmap)
 class TsBitBtn : public TacSkinButton {
  public:
   explicit TsBitBtn(TComponent* owner);
+  ~TsBitBtn() override;
 
-  // The glyph's source: image `ImageIndex` of `Images`.
+  // The glyph's source: image `ImageIndex` of `Images` (forgotten when the list is destroyed).
   TImageList* Images() const { return images_; }
   void SetImages(TImageList* images);
   int ImageIndex() const { return imageIndex_; }

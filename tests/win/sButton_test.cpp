@@ -453,6 +453,12 @@ TEST_F(SkinnedButtons, ImageListGlyphIsCentredWithTheCaptionFourPixelsApart) {
   b->SetImageIndex(5);
   UpdateWindow(b->Handle());
   EXPECT_FALSE(Near(Rgb(*b->SkinData().CacheBitmap(), g.left + 8, g.top + 8), 0x0000FF));
+  // A destroyed list is forgotten, and the button paints on without it.
+  b->SetImageIndex(0);
+  delete list;
+  EXPECT_EQ(b->Images(), nullptr);
+  UpdateWindow(b->Handle());
+  EXPECT_FALSE(Near(Rgb(*b->SkinData().CacheBitmap(), g.left + 8, g.top + 8), 0x0000FF));
 }
 
 TEST_F(SkinnedButtons, LayoutOfGlyphAndCaption) {
