@@ -7,6 +7,7 @@
 #include "framework/vclText.h"
 #include "paint/acBgRequest.h"
 #include "paint/acColors.h"
+#include "paint/acTextColors.h"
 #include "paint/sGraphUtils.h"
 #include "paint/sItemPaint.h"
 #include "paint/acGdiHandles.h"
@@ -60,6 +61,21 @@ void FillRows(TacBitmap* cache, const RECT& area, uint32_t color) {
       d[1] = static_cast<uint8_t>(rgb >> 8);
       d[2] = static_cast<uint8_t>(rgb);
     }
+}
+
+// A caption with characters GBK cannot hold (a package name, say) is drawn from
+// its UTF-16 form in the section's colours, contours first.
+void DrawWideCaption(TCanvas& canvas, const std::wstring& text, const TsGeneralData& section, const RECT& r,
+                     UINT flags) {
+  TacSavedDcState saved(canvas.Handle());
+  IntersectClipRect(canvas.Handle(), r.left, r.top, r.right, r.bottom);
+  const TacTextPasses passes = SectionTextPasses(section, false);
+  for (int i = 0; i < passes.Count; ++i) {
+    const TacTextPass& p = passes.Items[i];
+    canvas.Font().SetColor(p.Color);
+    RECT rc{r.left + p.Dx, r.top + p.Dy, r.right + p.Dx, r.bottom + p.Dy};
+    canvas.DrawText(text, rc, flags);
+  }
 }
 
 }  // namespace
@@ -199,8 +215,13 @@ void TsGroupBox::PaintCache() {
     if (cache->Handle()) {
       TBitmapCanvas canvas(*cache);
       canvas.Font().Assign(font_);
-      DrawSkinnedText(canvas, caption_, true, false, skinData_->TextBinding(), DT_CENTER | DT_VCENTER | DT_SINGLELINE,
-                      ToTacRect(caption));
+      const UINT flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+      const std::wstring wide = CaptionW();
+      TsSkinManager* m = skinData_->SkinManager();
+      if (wide != GbkToWide(caption_) && m && m->IsValidSkinIndex(skinData_->SectionIndex()))
+        DrawWideCaption(canvas, wide, m->Sections[static_cast<size_t>(skinData_->SectionIndex())], caption, flags);
+      else
+        DrawSkinnedText(canvas, caption_, true, false, skinData_->TextBinding(), flags, ToTacRect(caption));
     }
   }
   skinData_->CacheDirty = false;

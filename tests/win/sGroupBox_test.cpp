@@ -7,6 +7,7 @@
 #include "controls/sGroupBox.h"
 #include "controls/sLabel.h"
 #include "controls/sRadioButton.h"
+#include "framework/vclText.h"
 #include "paint/acColors.h"
 #include "paint/sItemPaint.h"
 
@@ -133,6 +134,23 @@ TEST_F(GroupBox, ScreenShowsTheCacheAndTheLabelsOverIt) {
   EXPECT_NE(Rgb(*shown, 2, y), 0x00FF00u);
   EXPECT_EQ(Rgb(*shown, caption.left + 1, y), 0x00FF00u);
   WritePng(ShotDir() + "/groupbox-labels.png", *shown);
+}
+
+// A caption GBK cannot hold (a package name in another script) is drawn as it is,
+// not as the question marks of its GBK form.
+TEST_F(GroupBox, CaptionOutsideTheCodePageKeepsItsCharacters) {
+  const std::wstring thai = L"Box \u0E44\u0E17\u0E22";
+  auto* wide = Put<TsGroupBox>(form_, 8, 8, 200, 60);
+  wide->SetCaptionW(thai);
+  auto* narrow = Put<TsGroupBox>(form_, 8, 80, 200, 60, WideToGbk(thai));
+  ASSERT_NE(GbkToWide(narrow->Caption()), thai);
+  ShowAndSettle();
+  const RECT caption = wide->CaptionRect();
+  EXPECT_GT(Differences(*wide->SkinData()->CacheBitmap(), 0, 0, *narrow->SkinData()->CacheBitmap(), caption), 0);
+  // Both are in the section's font colour.
+  const uint32_t color = manager_->Sections[static_cast<size_t>(wide->SkinData()->SectionIndex())].FontColor[0];
+  EXPECT_GT(CountColor(*Screen(wide), caption, color), 0);
+  EXPECT_GT(CountColor(*Screen(narrow), caption, color), 0);
 }
 
 TEST_F(GroupBox, CaptionSkinAnswersChildrenWithTheCache) {
