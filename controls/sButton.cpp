@@ -436,7 +436,10 @@ bool TacSkinButton::HandleSkinnedMessage(TMessage& m) {
       break;
     }
     case WM_SIZE:
+      // A new size is a new image and shape; our window class does not redraw on
+      // resizing by itself.
       MarkStateChanged();
+      Invalidate();
       break;
     case WM_SETFOCUS:
       if (!visible_) break;

@@ -697,3 +697,29 @@ TEST_F(SkinnedButtons, GlowFollowsHoverPressReleaseAndLeave) {
     }
   }
 }
+
+TEST_F(SkinnedButtons, ShrinkingOnAPlainParentLeavesNoBorderBehind) {
+  BitBtn* b = Make<BitBtn>(20, 20, 90, 28);
+  b->SetAnimatEvents(0);
+  Enter(b);
+  Application->ProcessMessages();
+  b->SetBounds(20, 20, 60, 20);
+  Application->ProcessMessages();
+  UpdateWindow(b->Handle());
+  TacBitmapPtr parent = Screen(form_);
+  const uint32_t plain = ResolveColor(kFormColor);
+  int left = 0;
+  for (int y = 20; y < 48; ++y)
+    for (int x = 20; x < 110; ++x)
+      if ((x >= 80 || y >= 40) && Rgb(*parent, x, y) != plain) ++left;
+  EXPECT_EQ(left, 0) << "pixels of the old bounds outside the new ones";
+  // The button itself shows its new size's image, region and all.
+  EXPECT_EQ(b->SkinData().CacheBitmap()->Width(), 60);
+  EXPECT_EQ(DiffInsideRegion(*Screen(b), *Expected(b, 1), b->Handle()), 0);
+  TacRegionHandle rgn = NewRectRegion(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(b->Handle(), rgn.Get()), ERROR);
+  RECT box;
+  GetRgnBox(rgn.Get(), &box);
+  EXPECT_EQ(box.right, 60);
+  EXPECT_EQ(box.bottom, 20);
+}
