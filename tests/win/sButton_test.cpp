@@ -95,7 +95,12 @@ TacBitmapPtr Screen(TWinControl* c) {
 }
 
 // The pixels of a and b that differ inside the window's region (all pixels without one).
+// Images of different sizes differ everywhere (-1).
 int DiffInsideRegion(const TacBitmap& a, const TacBitmap& b, HWND wnd, std::string* first = nullptr) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) {
+    if (first) *first = "sizes differ";
+    return -1;
+  }
   TacRegionHandle rgn = NewRectRegion(0, 0, 0, 0);
   const bool shaped = GetWindowRgn(wnd, rgn.Get()) != ERROR;
   int n = 0;
@@ -722,4 +727,34 @@ TEST_F(SkinnedButtons, ShrinkingOnAPlainParentLeavesNoBorderBehind) {
   GetRgnBox(rgn.Get(), &box);
   EXPECT_EQ(box.right, 60);
   EXPECT_EQ(box.bottom, 20);
+}
+
+TEST_F(SkinnedButtons, CaptionEnabledAndVisibleChangesRepaintTheButton) {
+  // What the installer does to its button: captions, enabled and visible states.
+  BitBtn* b = Make<BitBtn>(20, 20, 88, 27, "安装");
+  TacBitmapPtr last = Screen(b);
+  const struct {
+    const char* what;
+    std::function<void()> act;
+  } steps[] = {
+      {"caption", [&] { b->SetCaption("正在安装"); }},
+      {"disabled", [&] { b->SetEnabled(false); }},
+      {"caption while disabled", [&] { b->SetCaption("安装"); }},
+      {"enabled", [&] { b->SetEnabled(true); }},
+      {"hidden", [&] { b->SetVisible(false); }},
+      {"shown", [&] { b->SetVisible(true); }},
+  };
+  for (const auto& s : steps) {
+    s.act();
+    Application->ProcessMessages();
+    if (!b->Visible()) {
+      EXPECT_FALSE(IsWindowVisible(b->Handle())) << s.what;
+      continue;
+    }
+    TacBitmapPtr shown = Screen(b);
+    EXPECT_FALSE(b->SkinData().CacheDirty) << s.what;
+    EXPECT_EQ(DiffInsideRegion(*shown, *b->SkinData().CacheBitmap(), b->Handle()), 0) << s.what;
+    if (std::string(s.what) != "shown") EXPECT_GT(DiffInsideRegion(*shown, *last, b->Handle()), 0) << s.what;
+    last = std::move(shown);
+  }
 }
