@@ -186,6 +186,15 @@ TEST_F(GroupBox, DriverDialogPicture) {
     std::string first;
     EXPECT_EQ(Differences(*cache, 0, 0, *own, RECT{0, 0, rb->Width(), rb->Height()}, {}, &first), 0) << first;
   }
+  // Hot is a button under the mouse or with the focus, nothing else.
+  POINT cursor;
+  GetCursorPos(&cursor);
+  for (TsRadioButton* rb : {dialog->rb1, dialog->rb2, dialog->rb3}) {
+    RECT wr;
+    GetWindowRect(rb->Handle(), &wr);
+    EXPECT_EQ(rb->SkinData()->ControlIsActive(), rb->Focused() || (PtInRect(&wr, cursor) && rb->MouseInControl()))
+        << rb->Caption();
+  }
   WritePng(ShotDir() + "/driver-dialog-groupbox.png", *shown);
   TacBitmapPtr composed = NewDibBitmap(dialog->grp1->Width(), dialog->grp1->Height(), TacPixelFormat::pf24bit);
   {

@@ -76,6 +76,22 @@ TEST_F(Label, DisabledTextMixesTowardTheParentColour) {
   EXPECT_GT(CountColor(*Screen(panel), r, 0x000000), 0);
 }
 
+// Switching the skin off gives skin-coloured labels the window text colour back.
+TEST_F(Label, RemovedSkinResetsOnlySkinColouredLabels) {
+  auto* box = Put<TsGroupBox>(form_, 8, 8, 300, 120, "Box");
+  auto* skinned = Put<TsLabel>(box, 20, 30, 0, 0, "skin");
+  auto* own = Put<TsLabel>(box, 20, 60, 0, 0, "own");
+  own->SetUseSkinColor(false);
+  own->Font().SetColor(kOwnFontColor);
+  ShowAndSettle();
+  EXPECT_EQ(skinned->Font().Color(), kGlobalFontColor);
+  manager_->SetActive(false);
+  EXPECT_EQ(skinned->Font().Color(), clWindowText);
+  EXPECT_EQ(own->Font().Color(), kOwnFontColor);
+  UpdateWindow(form_->Handle());
+  EXPECT_EQ(skinned->Font().Color(), clWindowText);  // no skin: nothing recolours it
+}
+
 // A label naming a section has that section's item behind it, over its container's image.
 TEST_F(Label, SectionItemBehindTheLabel) {
   auto* box = Put<TsGroupBox>(form_, 8, 8, 300, 120, "Box");
