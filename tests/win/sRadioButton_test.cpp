@@ -143,6 +143,31 @@ TEST_F(RadioButton, ArrowsMoveThroughTheGroupAndSpaceChecksTheFocusedOne) {
   ASSERT_TRUE(FadesDone());
 }
 
+TEST_F(RadioButton, TabLeavesTheGroupFromItsCheckedButtonAndFocusShowsDots) {
+  auto* after = Put<TButton>(form_, 300, 20, 80, 24, "next");
+  ShowAndSettle();
+  rb_[0]->SetFocus();
+  // Through the message queue, where the application turns Tab into focus moves.
+  PostMessageW(rb_[0]->Handle(), WM_KEYDOWN, VK_TAB, 1);
+  Pump(30);
+  EXPECT_TRUE(after->Focused());
+  ASSERT_TRUE(FadesDone());
+
+  rb_[1]->SetFocus();
+  ASSERT_TRUE(FadesDone());
+  rb_[1]->PaintCache();
+  const TacBitmapPtr withDots = NewDibBitmap(rb_[1]->Width(), rb_[1]->Height(), TacPixelFormat::pf24bit);
+  const TacBitmap* cache = rb_[1]->SkinData()->CacheBitmap();
+  for (int y = 0; y < cache->Height(); ++y) std::copy_n(cache->Row(y), cache->Width() * 3, withDots->Row(y));
+  rb_[1]->SetShowFocus(false);
+  rb_[1]->PaintCache();
+  const RECT cr = rb_[1]->CheckRect();
+  const RECT text{cr.right, 0, rb_[1]->Width(), rb_[1]->Height()};
+  EXPECT_GT(Differences(*withDots, 0, 0, *cache, text), 0);  // the dotted frame around the caption
+  EXPECT_EQ(Differences(*withDots, 0, 0, *cache, RECT{0, 0, cr.right, rb_[1]->Height()}), 0);
+  rb_[1]->SetShowFocus(true);
+}
+
 // A 32-bit glyph whose frames are plain colours, alpha 255.
 TacBitmapPtr FrameGlyph(int frames, int size) {
   const uint32_t colors[3] = {0x0000FF, 0x00C000, 0xFF0000};
