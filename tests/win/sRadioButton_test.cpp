@@ -104,16 +104,23 @@ TEST_F(RadioButton, ReadOnlyNeverChangesByMouseOrKeyboard) {
          Key(rb_[0], VK_DOWN);
        }},
   };
-  for (bool readOnly : {true, false}) {
-    for (const auto& input : inputs) {
-      rb_[0]->SetChecked(true);
-      rb_[1]->SetReadOnly(readOnly);
-      input.second(rb_[1]);
-      EXPECT_EQ(rb_[1]->Checked(), !readOnly) << input.first << (readOnly ? " read-only" : "");
-      EXPECT_EQ(rb_[0]->Checked(), readOnly) << input.first << (readOnly ? " read-only" : "");
-      ASSERT_TRUE(FadesDone());
+  // Skinned, and drawn the framework's way (a section the skin lacks).
+  for (bool skinned : {true, false}) {
+    rb_[1]->SkinData()->SetSkinSection(skinned ? "RADIOBUTTON" : "NOSUCHSECTION");
+    ASSERT_EQ(rb_[1]->SkinData()->IsSkinned(), skinned);
+    for (bool readOnly : {true, false}) {
+      for (const auto& input : inputs) {
+        const std::string what = std::string(input.first) + (readOnly ? " read-only" : "") + (skinned ? "" : " unskinned");
+        rb_[0]->SetChecked(true);
+        rb_[1]->SetReadOnly(readOnly);
+        input.second(rb_[1]);
+        EXPECT_EQ(rb_[1]->Checked(), !readOnly) << what;
+        EXPECT_EQ(rb_[0]->Checked(), readOnly) << what;
+        ASSERT_TRUE(FadesDone());
+      }
     }
   }
+  rb_[1]->SkinData()->SetSkinSection("RADIOBUTTON");
   // Read-only still shows hover.
   rb_[1]->SetReadOnly(true);
   rb_[0]->SetFocus();
