@@ -38,6 +38,8 @@ TacSkinButton::TacSkinButton(TComponent* owner, int kind)
 TacSkinButton::~TacSkinButton() {
   MarkDestroying();
   StopFade();
+  // Messages the window still gets while it goes find no binding.
+  skinData_.reset();
 }
 
 // ---- properties
@@ -118,7 +120,9 @@ void TacSkinButton::StateImageChanged(TacAnimatEvent event, bool halve) {
   ChangeStateImage(fade_, SkinData(), halve, 1, allowed);
 }
 
-void TacSkinButton::StopFade() { ::StopFade(fade_, SkinData()); }
+void TacSkinButton::StopFade() {
+  if (skinData_) ::StopFade(fade_, *skinData_);
+}
 
 bool TacSkinButton::Ready() { return ControlIsReady(this); }
 
