@@ -147,6 +147,8 @@ class SkinnedForm : public ::testing::Test {
     ASSERT_EQ(DefaultManager(), nullptr) << "a manager outlived its test";
     // As the program does at start: bitmaps are DIB sections that GDI can draw into.
     InstallDibBitmapAllocator();
+    // The pointer stays off our windows: only the test's own messages hover them.
+    SetCursorPos(1270, 1010);
     form_ = TForm::Create<TForm>(Application);
     form_->SetClientSize(480, 320);
     form_->SetColor(0x00FF00);
@@ -167,6 +169,8 @@ class SkinnedForm : public ::testing::Test {
   void ShowAndSettle() {
     form_->Show();
     UpdateWindow(form_->Handle());
+    // Activation hands the focus out; let that happen before a test looks.
+    PumpUntil([this] { return GetActiveWindow() == form_->Handle(); }, 500);
     Pump(60);
     ASSERT_TRUE(PumpUntil([] { return FadeTimerCount == 0; }));
   }
