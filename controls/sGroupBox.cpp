@@ -354,6 +354,11 @@ void TsGroupBox::WndProc(TMessage& m) {
     case CM_VISIBLECHANGED:
       skinData_->CacheDirty = true;
       break;
+    case WM_SIZE:
+      // The border follows the size: the whole box is painted again, not only what
+      // the resize uncovered (the window class does not redraw on resizing).
+      Invalidate();
+      break;
     case CM_TEXTCHANGED:
       if (HandleAllocated()) SetWindowTextW(Handle(), CaptionW().c_str());
       skinData_->RequestRepaint();

@@ -417,6 +417,10 @@ bool TsRadioButton::HandleSkinnedMessage(TMessage& m) {
       TRadioButton::WndProc(m);
       skinData_->RequestRepaint();
       return true;
+    case WM_SIZE:
+      // Glyph and caption are centred: all of the button is painted again.
+      Invalidate();
+      return false;
     case CM_TEXTCHANGED:
       if (HandleAllocated()) SetWindowTextW(Handle(), CaptionW().c_str());
       if (autoSize_) AdjustBounds();

@@ -90,6 +90,21 @@ TEST_F(GroupBox, NegativeCaptionOffsetDrawsTheBorderFromTheTop) {
   EXPECT_EQ(raised->AdjustedClientRect().top, plain->AdjustedClientRect().top - 5);
 }
 
+// A resized box shows its new border whole, not the old one beside a new strip.
+TEST_F(GroupBox, ResizedBoxIsPaintedWhole) {
+  auto* box = Put<TsGroupBox>(form_, 8, 8, 200, 80, "Box");
+  ShowAndSettle();
+  for (const SIZE size : {SIZE{260, 110}, SIZE{150, 60}}) {
+    box->SetBounds(box->Left(), box->Top(), size.cx, size.cy);
+    UpdateWindow(form_->Handle());
+    const TacBitmapPtr shown = Screen(box);
+    const TacBitmap* cache = box->SkinData()->CacheBitmap();
+    ASSERT_EQ(cache->Width(), size.cx);
+    std::string first;
+    EXPECT_EQ(Differences(*cache, 0, 0, *shown, RECT{0, 0, size.cx, size.cy}, {}, &first), 0) << size.cx << " " << first;
+  }
+}
+
 TEST_F(GroupBox, HoverNeverMakesItMouseOver) {
   auto* box = Put<TsGroupBox>(form_, 8, 8, 300, 120, "Box");
   auto* radio = Put<TsRadioButton>(box, 20, 30, 120, 20, "one");
