@@ -6,6 +6,7 @@
 # With a display ($DISPLAY set) the window opens there and the script waits for it to
 # close. Without one it runs in an Xvfb display of its own, waits until the package is
 # shown, writes a screenshot of the window to build/demo/screenshot.png and closes it.
+# VQ_DEMO_PACKAGE=/path/to/other.apk shows that package instead of the sample.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
@@ -18,7 +19,9 @@ if ! cmake --build "build/$ARCH" -j"${VQ_JOBS:-2}" --target ApkInstaller PTQApk 
      >build/demo/build.log 2>&1; then tail -n 60 build/demo/build.log; exit 1; fi
 
 BIN="$ROOT/build/$ARCH/bin"
-SAMPLE="$ROOT/tests/data/sample/VqSample.apk"
+SAMPLE=${VQ_DEMO_PACKAGE:-$ROOT/tests/data/sample/VqSample.apk}
+[ -f "$SAMPLE" ] || { echo "no package at $SAMPLE" >&2; exit 2; }
+SAMPLE=$(cd "$(dirname "$SAMPLE")" && pwd)/$(basename "$SAMPLE")
 SHOT="$ROOT/build/demo/screenshot.png"
 winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 
