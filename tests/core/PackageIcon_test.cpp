@@ -49,7 +49,7 @@ TEST(PackageIcon, CandidatesRankByLauncherSizeNearestTheBoxTiesToTheLargerDensit
   const Case cases[] = {
       {"nothing", {}, "", {}},
       {"xhdpi is exactly 96 px", {{160, "m"}, {240, "h"}, {320, "x"}, {480, "xx"}}, "m", {"x", "h", "xx", "m"}},
-      {"hdpi (72 px) beats xxhdpi (144 px)", {{160, "m"}, {240, "h"}, {480, "xx"}}, "", {"h", "m", "xx"}},
+      {"hdpi (72 px) first, then the tie of 48 and 144 px", {{160, "m"}, {240, "h"}, {480, "xx"}}, "", {"h", "xx", "m"}},
       {"48 px and 144 px tie: the larger", {{160, "m"}, {480, "xx"}}, "", {"xx", "m"}},
       {"the default configuration counts as mdpi", {{640, "xxx"}}, "d", {"d", "xxx"}},
       {"density 0 counts as mdpi too", {{0, "z"}, {640, "xxx"}}, "", {"z", "xxx"}},
