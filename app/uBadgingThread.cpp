@@ -1,5 +1,8 @@
 #include "app/uBadgingThread.h"
 
+#include <utility>
+
+#include "app/PackageIconFile.h"
 #include "app/PackageTools.h"
 #include "app/RunAndCapture.h"
 #include "app/uVqMainFrm.h"
@@ -36,7 +39,11 @@ void TBadgingThread::Execute() {
   } catch (const std::exception&) {
     result.failure = kBadgingToolMissingText;
   }
+  // Read here, off the GUI thread, by the reader library itself; only for what the
+  // tool took for a package, as the window shows nothing else of a failed load.
+  if (result.failure.empty() && result.badging.result == BadgingResult::Package)
+    result.icon = ReadPackageIconFile(apkPath_);
   Synchronize([&result] {
-    if (VqMainFrm) VqMainFrm->FinishLoad(result);
+    if (VqMainFrm) VqMainFrm->FinishLoad(std::move(result));
   });
 }

@@ -7,6 +7,7 @@
 
 #include "app/BadgingReader.h"
 #include "framework/vclThread.h"
+#include "paint/acBitmap.h"
 
 // What one load found, handed to the window on the GUI thread.
 struct PackageLoadResult {
@@ -14,6 +15,7 @@ struct PackageLoadResult {
   BadgingOutcome badging;
   std::string name, version, androidVersion;  // empty: the output did not give it
   std::string failure;       // the run itself failed (tool missing, time limit): the status text
+  TacBitmapPtr icon;         // the package's own launcher icon, fitted to the picture; null without one
 };
 
 class TBadgingThread : public TThread {

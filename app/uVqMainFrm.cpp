@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 #include "app/AppImages.h"
 #include "app/BadgingReader.h"
 #include "app/BuiltinSkin.h"
@@ -195,6 +197,7 @@ bool TVqMainFrm::LoadPackage(const std::wstring& path) {
   grp1->SetCaptionW(GbkToWide(kPackageBoxCaptionPrefix) + PackageDisplayNameW(path));
   // A clean sheet: nothing of an earlier package may stay under the new name.
   for (TsLabel* label : {lblSoftComName, lblSoftVer, lblSoftOsVer, lblSoftSize}) label->SetCaption(kUnknown);
+  img1->SetPicture(LoadAppImage(AppImage::Placeholder));
   sbtbtn1->SetEnabled(false);
   SetStatus(clBlack, kLoadingText);
   ReadBadging(ApkFileName);
@@ -207,9 +210,10 @@ void TVqMainFrm::ReadBadging(const std::wstring& path) {
   (new TBadgingThread(++loadTicket_, AppPath, path))->Start();
 }
 
-void TVqMainFrm::FinishLoad(const PackageLoadResult& r) {
+void TVqMainFrm::FinishLoad(PackageLoadResult r) {
   if (r.ticket != loadTicket_) return;  // a newer drop replaced this load
   loading_ = false;
+  if (r.icon) img1->SetPicture(std::move(r.icon));
   if (!r.name.empty()) lblSoftComName->SetCaption(r.name);
   if (r.badging.result == BadgingResult::Package) lblSoftVer->SetCaption(r.version);
   if (!r.androidVersion.empty()) lblSoftOsVer->SetCaption(r.androidVersion);

@@ -65,8 +65,9 @@ class TVqMainFrm : public TForm {
   void ReadBadging(const std::wstring& path);
   // Whether a load is still waiting for its badging run.
   bool PackageLoading() const { return loading_; }
-  // The end of a load, on the GUI thread; results of replaced loads are dropped.
-  void FinishLoad(const PackageLoadResult& result);
+  // The end of a load, on the GUI thread; results of replaced loads are dropped,
+  // their icon with them.
+  void FinishLoad(PackageLoadResult result);
   // How the skin of the skin folder fared at start.
   const StartupSkinResult& StartupSkin() const { return startupSkin_; }
   // Sets the status label's font colour and caption.

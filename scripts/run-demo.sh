@@ -5,7 +5,8 @@
 # prefix; VQ_DEMO_ARCH=win64 runs the x86_64 build under wine64 instead.
 # With a display ($DISPLAY set) the window opens there and the script waits for it to
 # close. Without one it runs in an Xvfb display of its own, waits until the package is
-# shown, writes a screenshot of the window to build/demo/screenshot.png and closes it.
+# loaded, writes a screenshot of the window to build/demo/screenshot.png and closes it.
+# VQ_DEMO_PACKAGE=/path/to/other.apk shows that package instead of the sample.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
@@ -18,7 +19,9 @@ if ! cmake --build "build/$ARCH" -j"${VQ_JOBS:-2}" --target ApkInstaller PTQApk 
      >build/demo/build.log 2>&1; then tail -n 60 build/demo/build.log; exit 1; fi
 
 BIN="$ROOT/build/$ARCH/bin"
-SAMPLE="$ROOT/tests/data/sample/VqSample.apk"
+SAMPLE=${VQ_DEMO_PACKAGE:-$ROOT/tests/data/sample/VqSample.apk}
+[ -f "$SAMPLE" ] || { echo "no package at $SAMPLE" >&2; exit 2; }
+SAMPLE=$(cd "$(dirname "$SAMPLE")" && pwd)/$(basename "$SAMPLE")
 SHOT="$ROOT/build/demo/screenshot.png"
 winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 
@@ -37,8 +40,9 @@ trap vq_wine_stop EXIT
 rm -f "$SHOT"
 $WINE "$BIN/ApkInstaller.exe" "$(winpath "$SAMPLE")" &
 app=$!
-# The group box names the package once it is loaded.
-$WINE "$BIN/WindowShot.exe" "铂蜓APK应用安装器" "$(winpath "$SHOT")" --wait-child "开始安装" --timeout 60 --close
+# The install button comes on when the load has ended (the group box names the
+# package already while the badging is read).
+$WINE "$BIN/WindowShot.exe" "铂蜓APK应用安装器" "$(winpath "$SHOT")" --wait-enabled "安装" --timeout 60 --close
 wait "$app" || true
 [ -s "$SHOT" ] || { echo "no screenshot was written" >&2; exit 1; }
 echo "Screenshot of the main window ($ARCH build): $SHOT"

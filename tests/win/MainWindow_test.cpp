@@ -135,7 +135,7 @@ TEST_F(MainWindow, StartWithAPackageShowsItsBadgingAndTheReadyText) {
   EXPECT_EQ(form_->lblSoftComName->Caption(), "com.boting.sample");
   EXPECT_EQ(form_->lblSoftVer->Caption(), "1.2.0");
   EXPECT_EQ(form_->lblSoftOsVer->Caption(), "Android 2.2");
-  EXPECT_EQ(form_->lblSoftSize->Caption(), "818.00 字节");
+  EXPECT_EQ(form_->lblSoftSize->Caption(), "9.40 K");
   EXPECT_TRUE(form_->sbtbtn1->Enabled());
   EXPECT_EQ(form_->lblSoftInfo->Caption(), kReady);
   // The bridge's server is restarted at every start (not waited for), and the badging
@@ -396,7 +396,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         InstallCase{"success", "", "ok", AfterUnknown({"button enabled", "status colour 32768", kText + kInstallSuccessText})},
         InstallCase{"legacy_success",
-                    "3412 KB/s (818 bytes in 0.001s)\r\n\tpkg: /data/local/tmp/VqSample.apk\r\nSuccess\r\n", nullptr,
+                    "3412 KB/s (9630 bytes in 0.001s)\r\n\tpkg: /data/local/tmp/VqSample.apk\r\nSuccess\r\n", nullptr,
                     AfterUnknown({"button enabled", "status colour 32768", kText + kInstallSuccessText})},
         InstallCase{"storage", "", "full", AfterUnknown(Red(kInsufficientStorageText))},
         InstallCase{"legacy_storage", "Failure [INSTALL_FAILED_INSUFFICIENT_STORAGE]\r\n", nullptr,
@@ -501,7 +501,7 @@ TEST_F(MainWindow, PathsOutsideTheCodePageAndLongPathsLoadAndInstall) {
       EXPECT_EQ(ApkFileName, c.path);
       EXPECT_EQ(form_->grp1->CaptionW(), W("软件信息 -- 开始安装: ") + c.shown);
       EXPECT_EQ(form_->lblSoftComName->Caption(), "com.boting.sample");
-      EXPECT_EQ(form_->lblSoftSize->Caption(), "818.00 字节");
+      EXPECT_EQ(form_->lblSoftSize->Caption(), "9.40 K");
       EXPECT_EQ(form_->lblSoftInfo->Caption(), kReady);
       ASSERT_TRUE(form_->sbtbtn1->Enabled());
       form_->sbtbtn1->Click();
