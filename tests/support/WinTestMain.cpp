@@ -1,10 +1,13 @@
 // Entry of the Windows-side tests: checks that Wine really runs with code page 936,
-// since the GBK texts would silently be garbled otherwise.
+// since the GBK texts would silently be garbled otherwise, and makes bitmaps the way
+// the program does (DIB sections GDI can draw into), so the tests see what ships.
 #include <windows.h>
 
 #include <cstdio>
 
 #include <gtest/gtest.h>
+
+#include "paint/acDibBitmap.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
@@ -13,5 +16,6 @@ int main(int argc, char** argv) {
                  GetACP());
     return 2;
   }
+  InstallDibBitmapAllocator();
   return RUN_ALL_TESTS();
 }
