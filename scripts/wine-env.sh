@@ -24,6 +24,12 @@ vq_wine_start() {
     local num; read -r -t 20 num <"$fifo"; rm -f "$fifo"
     [ -n "$num" ] || { echo "Xvfb did not start" >&2; return 1; }
     export DISPLAY=":$num"
+    # A compositing manager, as every desktop since Windows Vista has: without it
+    # the X server shows per-pixel-alpha windows (glows, shadows) unblended.
+    if command -v xcompmgr >/dev/null; then
+      xcompmgr >/dev/null 2>&1 &
+      VQ_XCOMPMGR_PID=$!
+    fi
   fi
   # A prefix made for the other architecture cannot be reused.
   if [ -f "$WINEPREFIX/.vq-ready" ] && [ "$(cat "$WINEPREFIX/.vq-ready")" != "$arch" ]; then
@@ -48,6 +54,7 @@ vq_wine_start() {
 vq_wine_stop() {
   /usr/lib/wine/wineserver -k 2>/dev/null || true
   [ -n "${VQ_EXPLORER_PID:-}" ] && wait "$VQ_EXPLORER_PID" 2>/dev/null || true
+  [ -n "${VQ_XCOMPMGR_PID:-}" ] && kill "$VQ_XCOMPMGR_PID" 2>/dev/null || true
   [ -n "${VQ_XVFB_PID:-}" ] && kill "$VQ_XVFB_PID" 2>/dev/null || true
-  unset VQ_XVFB_PID VQ_EXPLORER_PID
+  unset VQ_XVFB_PID VQ_EXPLORER_PID VQ_XCOMPMGR_PID
 }

@@ -24,6 +24,7 @@
 #include "skin/sCommandMessages.h"
 #include "skin/sSkinManager.h"
 #include "support/TestPaths.h"
+#include "support/WinPixels.h"
 
 namespace bindingtest {
 
@@ -48,16 +49,6 @@ inline std::vector<std::string> TestSections() {
           "COLOR=8421504",
           "FADINGENABLED=FALSE",
           "FADINGITERATIONS=10"};
-}
-
-inline bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > ms) return false;
-    Application->ProcessMessages();
-    Sleep(1);
-  }
-  return true;
 }
 
 inline void FillBitmap(TacBitmap& b, uint32_t color) {

@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <png.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -28,47 +26,15 @@
 #include "skin/acSkinWriter.h"
 #include "skin/sSkinManager.h"
 #include "support/TestPaths.h"
+#include "support/WinPixels.h"
 
 namespace boxestest {
 
-inline bool PumpUntil(const std::function<bool()>& done, DWORD ms = 5000) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > ms) return false;
-    Application->ProcessMessages();
-    Sleep(1);
-  }
-  return true;
-}
-
 // Lets queued paints and timers run for a while.
-inline void Pump(DWORD ms) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
-    Application->ProcessMessages();
-    Sleep(1);
-  }
-}
-
-inline uint32_t Rgb(const TacBitmap& b, int x, int y) {
-  const uint8_t* p = b.Pixel(x, y);
-  return static_cast<uint32_t>(p[2]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[0]) << 16);
-}
+inline void Pump(DWORD ms) { PumpFor(ms); }
 
 // The window's client pixels as they are on the screen.
-inline TacBitmapPtr Screen(TWinControl* c) {
-  UpdateWindow(c->Handle());
-  GdiFlush();
-  RECT rc;
-  GetClientRect(c->Handle(), &rc);
-  TacBitmapPtr out = NewDibBitmap(rc.right, rc.bottom, TacPixelFormat::pf24bit);
-  TacWindowDC dc(c->Handle());
-  TacMemoryDC mem(dc.Get());
-  TacSelectObject sel(mem.Get(), static_cast<HBITMAP>(out->Handle()));
-  BitBlt(mem.Get(), 0, 0, rc.right, rc.bottom, dc.Get(), 0, 0, SRCCOPY);
-  GdiFlush();
-  return out;
-}
+inline TacBitmapPtr Screen(TWinControl* c) { return ScreenPixels(c); }
 
 // Pixels of a (at offset ax, ay) and b that differ inside r of b, skipping `skip`
 // rectangles; the first difference is described in *first.
@@ -103,39 +69,8 @@ inline int CountColor(const TacBitmap& b, const RECT& r, uint32_t color) {
   return n;
 }
 
-inline void WritePng(const std::string& path, const TacBitmap& b) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!png || !info || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    return;
-  }
-  png_init_io(png, f);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(b.Width()), static_cast<png_uint_32>(b.Height()), 8,
-               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<png_byte> row(static_cast<size_t>(b.Width()) * 3);
-  for (int y = 0; y < b.Height(); ++y) {
-    for (int x = 0; x < b.Width(); ++x) {
-      const uint8_t* p = b.Pixel(x, y);
-      row[x * 3] = p[2], row[x * 3 + 1] = p[1], row[x * 3 + 2] = p[0];
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  std::fclose(f);
-}
-
 // A folder under the build tree for pictures a person looks at.
-inline std::string ShotDir() {
-  const std::string dir = std::string(VQ_BINARY_DIR) + "/boxes-shots";
-  CreateDirectoryA(dir.c_str(), nullptr);
-  return dir;
-}
+inline std::string ShotDir() { return PictureDir("boxes-shots"); }
 
 // A shown form (green, so that borrowed background is easy to tell) with the
 // default manager on the built-in skin and the sections Sections() adds.

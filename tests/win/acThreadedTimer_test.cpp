@@ -9,20 +9,9 @@
 
 #include "controls/acThreadedTimer.h"
 #include "framework/vclApplication.h"
+#include "support/WinPixels.h"
 
 namespace {
-
-bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > ms) return false;
-    Application->ProcessMessages();
-    Sleep(1);
-  }
-  return true;
-}
-
-void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
 
 bool ThreadEnded(DWORD id) {
   HANDLE h = OpenThread(SYNCHRONIZE, FALSE, id);

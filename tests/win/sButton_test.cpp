@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +32,7 @@
 #include "skin/acImageDecode.h"
 #include "skin/sCommandMessages.h"
 #include "skin/sSkinManager.h"
+#include "support/WinPixels.h"
 
 namespace {
 
@@ -68,33 +68,8 @@ bool Near(uint32_t a, uint32_t b) {
   return true;
 }
 
-uint32_t Rgb(const TacBitmap& b, int x, int y) {
-  const uint8_t* p = b.Pixel(x, y);
-  return p[2] | (p[1] << 8) | (static_cast<uint32_t>(p[0]) << 16);
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD ms = 5000) {
-  const DWORD end = GetTickCount() + ms;
-  while (!done()) {
-    if (GetTickCount() > end) return false;
-    Application->ProcessMessages();
-    Sleep(1);
-  }
-  return true;
-}
-
 // The window's pixels as they are on the screen.
-TacBitmapPtr Screen(TWinControl* c) {
-  UpdateWindow(c->Handle());
-  GdiFlush();
-  TacBitmapPtr out = NewDibBitmap(c->Width(), c->Height(), TacPixelFormat::pf24bit);
-  TacWindowDC dc(c->Handle());
-  TacMemoryDC mem(dc.Get());
-  TacSelectObject sel(mem.Get(), static_cast<HBITMAP>(out->Handle()));
-  BitBlt(mem.Get(), 0, 0, c->Width(), c->Height(), dc.Get(), 0, 0, SRCCOPY);
-  GdiFlush();
-  return out;
-}
+TacBitmapPtr Screen(TWinControl* c) { return ScreenPixels(c); }
 
 // The pixels of a and b that differ inside the window's region (all pixels without one).
 // Images of different sizes differ everywhere (-1).
@@ -119,33 +94,6 @@ int DiffInsideRegion(const TacBitmap& a, const TacBitmap& b, HWND wnd, std::stri
       }
     }
   return n;
-}
-
-void WritePng(const std::string& path, const TacBitmap& b) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!png || !info || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    return;
-  }
-  png_init_io(png, f);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(b.Width()), static_cast<png_uint_32>(b.Height()), 8,
-               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<png_byte> row(static_cast<size_t>(b.Width()) * 3);
-  for (int y = 0; y < b.Height(); ++y) {
-    for (int x = 0; x < b.Width(); ++x) {
-      const uint8_t* p = b.Pixel(x, y);
-      row[x * 3] = p[2], row[x * 3 + 1] = p[1], row[x * 3 + 2] = p[0];
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  std::fclose(f);
 }
 
 // A solid, fully opaque 16 x 16 image with alpha.
@@ -657,8 +605,7 @@ TEST_F(SkinnedButtons, ScreenshotsOfTheStates) {
   b->SetAnimatEvents(0);
   b->SetImages(list);
   b->SetImageIndex(0);
-  const std::string dir = std::string(VQ_BINARY_DIR) + "/button-shots";
-  CreateDirectoryA(dir.c_str(), nullptr);
+  const std::string dir = PictureDir("button-shots");
   const struct {
     const char* name;
     std::function<void()> act;
@@ -680,22 +627,13 @@ TEST_F(SkinnedButtons, ScreenshotsOfTheStates) {
 }
 
 TEST_F(SkinnedButtons, GlowFollowsHoverPressReleaseAndLeave) {
-  // The built-in skin's button has no glow: give its section one, a 30 x 30 image
-  // with 10-pixel edges.
-  TsMaskData glow;
-  glow.Bmp = NewMemoryBitmap(30, 30, TacPixelFormat::pf32bit);
-  for (int y = 0; y < 30; ++y)
-    for (int x = 0; x < 30; ++x) glow.Bmp->Pixel(x, y)[2] = glow.Bmp->Pixel(x, y)[3] = 200;
-  glow.ClassName = "BUTTON";
-  glow.PropertyName = "GLOW0";
-  glow.R = TacRect{0, 0, 30, 30};
-  glow.ImageCount = 1;
-  glow.ImgType = itisaGlow;
-  glow.Manager = manager_;
-  glow.WL = glow.WT = glow.WR = glow.WB = 10;
-  manager_->Masks.push_back(std::move(glow));
-  Section().GlowCount = 1;
-  Section().GlowMargin = 4;
+  // The built-in skin's button glows: its image's fixed edges reach GLOWMARGIN
+  // pixels in over the button, the rest of them lies beyond it.
+  const int glowMask = manager_->GetMaskIndex(section_, "BUTTON", "GLOW0");
+  ASSERT_TRUE(manager_->IsValidImgIndex(glowMask));
+  ASSERT_GE(Section().GlowCount, 1);
+  const int reach = manager_->Masks[static_cast<size_t>(glowMask)].WL - Section().GlowMargin;
+  ASSERT_GT(reach, 0);
   manager_->SetAllowGlowing(true);
   BitBtn* b = Make<BitBtn>(20, 20, 90, 28);
   b->SetAnimatEvents(0);
@@ -721,8 +659,8 @@ TEST_F(SkinnedButtons, GlowFollowsHoverPressReleaseAndLeave) {
       RECT wr, br;
       GetWindowRect(GlowEffects().Item(b->SkinData().GlowId)->Window, &wr);
       GetWindowRect(b->Handle(), &br);
-      EXPECT_EQ(wr.left, br.left - 6) << "the glow reaches 10 - 4 pixels beyond the button";
-      EXPECT_EQ(wr.right, br.right + 6);
+      EXPECT_EQ(wr.left, br.left - reach) << "the glow reaches its edges less its margin beyond the button";
+      EXPECT_EQ(wr.right, br.right + reach);
     }
   }
 }

@@ -29,6 +29,10 @@ names while a folder skin opens the file by the name as written):
                   (centred mode, BORDERMODE=1): soft shadow, 1-pixel outline,
                   title bar and side borders; frame 0 inactive, frame 1 active.
   GLOWCLOSE.PNG, GLOWCALONE.PNG   the hot close button in a red glow
+  GLOWBUTTON.PNG  the soft halo around a push button under the mouse (BUTTON's
+                  GLOW0): a nine-part image whose fixed edges reach
+                  BUTTON_GLOW_OVERLAP pixels in over the button (its GLOWMARGIN), the
+                  halo BUTTON_GLOW_HALO pixels beyond it, the centre empty.
   GLOWMIN.PNG, GLOWMAX.PNG, GLOWNORM.PNG   the other hot title buttons in a faint
                   blue glow. The frame fades a glow in over the title button the
                   mouse is on, placed GLOW_MARGIN (the GLOWMARGIN keys) up and left
@@ -128,6 +132,8 @@ BI_SPACE = 2
 BI_LEFT = 4
 BI_RIGHT = 0
 GLOW_MARGIN = 6
+BUTTON_GLOW_HALO = 5     # how far a push button's glow reaches beyond it
+BUTTON_GLOW_OVERLAP = 3  # how far its fixed edges reach in over the button (the rounded corners)
 CHECK_SIZE = 15
 SMALL_CHECK_SIZE = 11
 MASTER_WIDTH = 256
@@ -268,6 +274,25 @@ def glow_image(kind, width, height, colour, strength):
                 if a > 0:
                     cv.over(x, y, colour, a)
     cv.blit(title_button_canvases(kind, width, height, 9, 1.25)[1], m, m)
+    return cv
+
+
+def button_glow_image(colour, strength):
+    """A halo BUTTON_GLOW_HALO wide around a rounded button, transparent inside.
+
+    Drawn as a nine-part image over the button grown by the halo, so only its
+    margins (halo plus overlap) are fixed; the middle stretches and stays empty.
+    """
+    h, o, inner = BUTTON_GLOW_HALO, BUTTON_GLOW_OVERLAP, 4
+    size = 2 * (h + o) + inner
+    cv = Canvas(size, size)
+    for y in range(size):
+        for x in range(size):
+            d = sd_round_rect(x + 0.5, y + 0.5, h, h, size - h, size - h, BUTTON_RADIUS)
+            if d > 0:
+                a = strength * (1.0 - clamp01(d / h)) ** 2
+                if a > 0:
+                    cv.over(x, y, colour, a)
     return cv
 
 
@@ -501,6 +526,10 @@ def build(master):
         gw, gh = w + 2 * GLOW_MARGIN, TITLE_BUTTON_H + 2 * GLOW_MARGIN
         refs[key] = file_ref(name, 1, 0, 4, (gw // 2, gh // 2, gw - gw // 2, gh - gh // 2))
 
+    pngs["GLOWBUTTON.PNG"] = button_glow_image(C["accent"], 0.8)
+    bm = BUTTON_GLOW_HALO + BUTTON_GLOW_OVERLAP
+    refs["button-glow"] = file_ref("GLOWBUTTON.PNG", 1, 0, 4, (bm, bm, bm, bm))
+
     pngs["EXTB.PNG"] = exborder_image()
     refs["EXBORDER"] = file_ref("EXTB.PNG", 2, 0, 3, (EXB_WL, EXB_WT, EXB_WR, EXB_WB))
 
@@ -667,7 +696,8 @@ def sections(refs):
                       ("FONTCOLOR", face(g["white"])), ("HOTFONTCOLOR", face(g["white"]))],
         "SELECTION": plain(g["menu_hot"], g["menu_hot"], g["text"], g["text_hot"]),
         "BARTITLE": plain(hex_rgb("E9EDF2")) + [("GRADIENTDATA", bar_grad), ("GRADIENTPERCENT", 100)],
-        "BUTTON": button_like() + [("SHOWFOCUS", "FALSE"), ("FADINGENABLED", "TRUE"), ("FADINGITERATIONS", 10)],
+        "BUTTON": button_like() + [("SHOWFOCUS", "FALSE"), ("FADINGENABLED", "TRUE"), ("FADINGITERATIONS", 10),
+                                   ("GLOW", 1), ("GLOWMARGIN", BUTTON_GLOW_OVERLAP), ("GLOW0", refs["button-glow"])],
         "COLHEADER": [("COLOR", face(hex_rgb("F3F5F8"))), ("HOTCOLOR", face(g["accent_pale"])),
                       ("GRADIENTDATA", bar_grad), ("GRADIENTPERCENT", 100)] + text + [
                       ("BORDERSMASK", refs["colheader"])],

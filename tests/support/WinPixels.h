@@ -1,0 +1,29 @@
+// What the Windows-side tests share for looking at windows: pumping messages until
+// something holds, a window's pixels as they are on the screen, a pixel's colour,
+// and PNG pictures under the build tree for a person to look at.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "paint/acBitmap.h"
+
+class TWinControl;
+
+// Processes messages until `done` holds; false when `ms` passed first.
+bool PumpUntil(const std::function<bool()>& done, DWORD ms = 5000);
+// Lets queued paints and timers run for `ms`.
+void PumpFor(DWORD ms);
+// A pixel as 0x00BBGGRR.
+uint32_t Rgb(const TacBitmap& b, int x, int y);
+// The client pixels of a window as they are on the screen (24 bits), after its
+// pending paints.
+TacBitmapPtr ScreenPixels(HWND wnd);
+TacBitmapPtr ScreenPixels(TWinControl* control);
+// Writes the bitmap as an RGB PNG; false when the file cannot be written.
+bool WritePng(const std::string& path, const TacBitmap& b);
+// build/<preset>/<name>, made when missing: pictures a person looks at.
+std::string PictureDir(const std::string& name);
