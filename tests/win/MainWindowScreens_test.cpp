@@ -155,6 +155,43 @@ TEST_F(Screens, InstallButtonHotPressedAndTheErrorLabel) {
   Shot(form_->Handle(), "main-error-label");
 }
 
+// The keyboard as on any dialog: Tab goes round the main window's enabled buttons
+// in their order (the group boxes take no focus, btn1 is hidden), the focused button
+// looks active, Enter presses it.
+class Keyboard : public Screens {
+ protected:
+  void Key(UINT vk) {
+    PostMessageW(GetFocus(), WM_KEYDOWN, vk, 1);
+    PostMessageW(GetFocus(), WM_KEYUP, vk, 0xC0000001);
+    PumpFor(30);
+  }
+};
+
+TEST_F(Keyboard, TabGoesRoundTheButtonsAndEnterPressesTheFocusedOne) {
+  SetEnvironmentVariableA("PTQ_DEVICE", "none");
+  Start({W(SourcePath("tests/data/sample/VqSample.apk"))});
+  ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == form_->Handle(); }, 2000));
+  form_->sbtbtn1->SetFocus();
+  Settle();
+  ASSERT_TRUE(form_->sbtbtn1->Focused());
+  EXPECT_EQ(form_->sbtbtn1->CurrentState(), 1) << "the focused button looks active";
+  const struct {
+    TsBitBtn* focused;
+    const char* name;
+  } round[] = {{form_->sbtbtn2, "close"}, {form_->sbtbtn1, "install"}, {form_->sbtbtn2, "close again"}};
+  for (const auto& step : round) {
+    Key(VK_TAB);
+    EXPECT_TRUE(step.focused->Focused()) << step.name;
+  }
+  Key(VK_TAB);
+  ASSERT_TRUE(form_->sbtbtn1->Focused());
+  Settle();
+  EXPECT_EQ(form_->sbtbtn2->CurrentState(), 0) << "the button left behind looks normal again";
+  Key(VK_RETURN);
+  ASSERT_TRUE(PumpUntil([&] { return form_->lblErrorInfo->Visible() && form_->sbtbtn1->Enabled(); }, 15000))
+      << "Enter started the install";
+}
+
 TEST_F(Screens, DriverDialog) {
   Start({});  // the dialog is opened from the main window, whose skin it wears
   TDriveFrm* dialog = TForm::Create<TDriveFrm>(Application);
