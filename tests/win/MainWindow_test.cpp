@@ -506,7 +506,7 @@ TEST_F(MainWindow, PathsOutsideTheCodePageAndLongPathsLoadAndInstall) {
       ASSERT_TRUE(form_->sbtbtn1->Enabled());
       form_->sbtbtn1->Click();
       ASSERT_TRUE(PumpUntil([&] { return form_->sbtbtn1->Enabled(); }));
-      EXPECT_EQ(form_->lblSoftInfo->Caption(), kInstallSuccessText);
+      EXPECT_EQ(form_->lblSoftInfo->Caption(), kInstallSuccessText) << "tool log:\n" << ReadBytes(log);
       // Both tools got the path whole (they log their UTF-16 command line as UTF-8).
       const std::string logged = ReadBytes(log);
       const std::u16string path16(c.path.begin(), c.path.end());
