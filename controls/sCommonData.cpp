@@ -10,6 +10,7 @@
 #include "framework/vclStdCtrls.h"
 #include "framework/vclWinControl.h"
 #include "paint/acColors.h"
+#include "paint/acBlockCopy.h"
 #include "paint/acDibBitmap.h"
 #include "paint/acGdiHandles.h"
 #include "paint/acGlow.h"
@@ -703,6 +704,7 @@ bool TsCommonData::CommonWndProc(TMessage& message) {
       return false;
     case WM_FONTCHANGE:
     case CM_ENABLEDCHANGED:
+      if (message.Msg == WM_FONTCHANGE) ForgetTextMeasures();  // the installed fonts changed
       CacheDirty = true;
       MouseOver = false;
       HasFocus = false;
@@ -899,7 +901,39 @@ void CopyCacheToDC(TWinControl* container, TsCommonData& binding, int srcX, int 
                  TacRect{srcX, srcY, srcX + (dest.right - dest.left), srcY + (dest.bottom - dest.top)});
 }
 
-void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin) {
+TacBitmap* TacChildrenPicture::Prepare(int width, int height) {
+  if (image_ && image_->Width() == width && image_->Height() == height && image_->Handle() && dc_) return image_.get();
+  selected_.reset();
+  image_.reset();
+  if (!dc_) {
+    dc_ = std::make_unique<TacMemoryDC>(nullptr);
+    if (!*dc_) {
+      dc_.reset();
+      return nullptr;
+    }
+  }
+  image_ = NewDibBitmap(width, height, TacPixelFormat::pf24bit);
+  if (!image_ || !image_->Handle()) {
+    image_.reset();
+    return nullptr;
+  }
+  selected_.emplace(dc_->Get(), static_cast<HBITMAP>(image_->Handle()));
+  return image_.get();
+}
+
+namespace {
+
+// Zero bytes over r (clipped): what a fresh picture holds there.
+void ClearRect(TacBitmap* image, const RECT& r) {
+  const int left = std::max<int>(r.left, 0), right = std::min<int>(r.right, image->Width());
+  const int top = std::max<int>(r.top, 0), bottom = std::min<int>(r.bottom, image->Height());
+  if (left >= right) return;
+  for (int y = top; y < bottom; ++y) std::fill_n(image->Pixel(left, y), (right - left) * 3, uint8_t{0});
+}
+
+}  // namespace
+
+void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin, TacChildrenPicture* kept) {
   if (!dc || !container || container->ControlCount() == 0) return;
   if (!container->Visible() && !Designing(container)) return;
   RECT clip;
@@ -924,12 +958,18 @@ void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin) {
   if (children.empty()) return;
 
   const int w = container->Width(), h = container->Height();
-  TacBitmapPtr image = NewDibBitmap(w, h, TacPixelFormat::pf24bit);
+  TacChildrenPicture own_picture;
+  TacChildrenPicture& picture = kept && !kept->Busy ? *kept : own_picture;
+  TacBitmap* image = picture.Prepare(w, h);
   if (!image) return;
-  TacMemoryDC mem(nullptr);
-  if (!mem) return;
-  TacSelectObject picture(mem.Get(), static_cast<HBITMAP>(image->Handle()));
-  TCanvas canvas(mem.Get());
+  const HDC memDC = picture.DC();
+  picture.Busy = true;
+  struct Release {
+    TacChildrenPicture& p;
+    ~Release() { p.Busy = false; }
+  } release{picture};
+  const bool reused = &picture == kept;
+  TCanvas canvas(memDC);
   const uint32_t containerColor =
       own.Kind == bgkColor ? ResolveColor(own.Color) : ResolveColor(GetControlBgColor(container));
   for (TControl* c : children) {
@@ -937,8 +977,19 @@ void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin) {
     if (c->Opaque()) {
       canvas.FillRect(r, ResolveColor(GetControlBgColor(c)));
     } else if (own.Kind == bgkImage && own.Image) {
-      CopyBitmapToDC(mem.Get(), r.left, r.top, *own.Image,
-                     TacRect{r.left + own.Offset.X, r.top + own.Offset.Y, r.right + own.Offset.X, r.bottom + own.Offset.Y});
+      const TacRect from{r.left + own.Offset.X, r.top + own.Offset.Y, r.right + own.Offset.X, r.bottom + own.Offset.Y};
+      if (own.Image->Format() == TacPixelFormat::pf24bit) {
+        // A plain copy of the bytes, as the platform's 24-to-24-bit copy gives them.
+        GdiFlush();
+        if (reused) ClearRect(image, r);
+        CopyBitmapRect(image, r.left, r.top, own.Image, from);
+      } else {
+        if (reused) {
+          GdiFlush();
+          ClearRect(image, r);
+        }
+        CopyBitmapToDC(memDC, r.left, r.top, *own.Image, from);
+      }
     } else {
       canvas.FillRect(r, containerColor);
     }
@@ -949,10 +1000,10 @@ void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin) {
     RECT inside;
     if (!IntersectRect(&inside, &onTarget, &clip) || !EqualRect(&inside, &onTarget))
       SendSkinCommand(c, SMC_SETPARTLYHIDDEN);
-    TacSavedDcState saved(mem.Get());
-    SetViewportOrgEx(mem.Get(), c->Left(), c->Top(), nullptr);
-    IntersectClipRect(mem.Get(), 0, 0, c->Width(), c->Height());
-    TCanvas childCanvas(mem.Get());
+    TacSavedDcState saved(memDC);
+    SetViewportOrgEx(memDC, c->Left(), c->Top(), nullptr);
+    IntersectClipRect(memDC, 0, 0, c->Width(), c->Height());
+    TCanvas childCanvas(memDC);
     childCanvas.Font().Assign(c->Font());
     c->Paint(childCanvas);
   }
@@ -963,7 +1014,7 @@ void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin) {
     if (c->Left() >= 0 && c->Top() >= 0 && c->Left() < w && c->Top() < h && px[0] == 0xFF && px[1] == 0x00 &&
         px[2] == 0xFF)
       continue;
-    BitBlt(dc, origin.x + c->Left(), origin.y + c->Top(), c->Width(), c->Height(), mem.Get(), c->Left(), c->Top(),
+    BitBlt(dc, origin.x + c->Left(), origin.y + c->Top(), c->Width(), c->Height(), memDC, c->Left(), c->Top(),
            SRCCOPY);
   }
 }
