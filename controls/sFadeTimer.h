@@ -50,7 +50,11 @@ class TsFadeTimer : public TTimer {
   void Timer() override;
 
  private:
+  // The image each step is blended into, kept while its size stays (null: empty size).
+  TacBitmap* StepImage(int width, int height);
+
   TControl* control_;
+  TacBitmapPtr stepImage_;
 };
 
 // May this event fade for a control with these AnimatEvents? manager null: the default manager.
