@@ -171,12 +171,17 @@ void TsFadeTimer::FadeStep() {
   }
   auto* windowed = dynamic_cast<TWinControl*>(control_);
   if (step && windowed && windowed->HandleAllocated()) {
-    TacWindowDC dc(windowed->Handle());
-    if (dc) {
-      TacSavedDcState saved(dc.Get());
+    // The window's DC serves every step of the fade (the steps only copy bits into
+    // it: no state to save); it is given back with the timer.
+    if (!windowDC_ || windowOfDC_ != windowed->Handle()) {
+      windowDC_.reset();
+      windowDC_ = std::make_unique<TacWindowDC>(windowed->Handle());
+      windowOfDC_ = windowed->Handle();
+    }
+    if (*windowDC_) {
       if (!control_->Destroying() && StepCount != 0 &&
           SendSkinCommand(control_, SMC_FREEREGION, reinterpret_cast<LPARAM>(step)) == 0)
-        CopyBitmapToDC(dc.Get(), 0, 0, *step, TacRect{0, 0, step->Width(), step->Height()});
+        CopyBitmapToDC(windowDC_->Get(), 0, 0, *step, TacRect{0, 0, step->Width(), step->Height()});
     }
   }
   ++StepIndex;

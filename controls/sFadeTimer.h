@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "framework/vclTimer.h"
 #include "paint/acBitmap.h"
+#include "paint/acGdiHandles.h"
 #include "skin/acAnimEffects.h"
 
 class TsCommonData;
@@ -55,6 +58,8 @@ class TsFadeTimer : public TTimer {
 
   TControl* control_;
   TacBitmapPtr stepImage_;
+  std::unique_ptr<TacWindowDC> windowDC_;  // taken at the first step painted
+  HWND windowOfDC_ = nullptr;
 };
 
 // May this event fade for a control with these AnimatEvents? manager null: the default manager.
