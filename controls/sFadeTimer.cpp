@@ -180,7 +180,7 @@ void TsFadeTimer::FadeStep() {
     }
     if (*windowDC_) {
       if (!control_->Destroying() && StepCount != 0 &&
-          SendSkinCommand(control_, SMC_FREEREGION, reinterpret_cast<LPARAM>(step)) == 0)
+          SendDirect(control_, SMC_FREEREGION, reinterpret_cast<LPARAM>(step)) == 0)
         CopyBitmapToDC(windowDC_->Get(), 0, 0, *step, TacRect{0, 0, step->Width(), step->Height()});
     }
   }
