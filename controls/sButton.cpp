@@ -281,7 +281,7 @@ void TacSkinButton::PaintButton(HDC given) {
   if (sd.PaintDeferred) return;
   if (fade_ && fade_->Running()) return;  // the fade paints the window itself
   if (!sd.CacheDirty)
-    sd.CacheDirty = sd.PartlyHidden || (parent_ && SendSkinCommand(parent_, SMC_ISPARTLYHIDDEN) != 0);
+    sd.CacheDirty = sd.PartlyHidden || (parent_ && AskControl(parent_, SMC_ISPARTLYHIDDEN) != 0);
   if (parent_) {
     RECT pc = parent_->ClientRect();
     if (parent_->HandleAllocated()) GetClientRect(parent_->Handle(), &pc);

@@ -312,7 +312,7 @@ bool TsCommonData::ComputeDeferred() {
   else if (PaintDeferred)
     result = true;
   else if (hostControl_)
-    result = !hostControl_->Parent() || SendSkinCommand(hostControl_->Parent(), SMC_ISINVALID) != 0;
+    result = !hostControl_->Parent() || AskControl(hostControl_->Parent(), SMC_ISINVALID) != 0;
   else
     result = PaintDeferred;
   if (result) PaintDeferred = true;
@@ -378,7 +378,7 @@ bool TsCommonData::NeedsRepaintOnMove() const {
   const TsGeneralData& s = m->Sections[static_cast<size_t>(sectionIndex_)];
   if (!hostControl_->Enabled() || s.Transparency > 0) {
     TWinControl* parent = hostControl_->Parent();
-    if (parent && parent->HandleAllocated()) return SendSkinCommand(parent->Handle(), SMC_HASBACKGROUND) != 0;
+    if (parent && parent->HandleAllocated()) return AskControl(parent, SMC_HASBACKGROUND) != 0;
     return true;
   }
   return false;
@@ -772,6 +772,15 @@ TacTextBinding TsCommonData::TextBinding() {
 
 // ---- shared routines
 
+LRESULT AskControl(TControl* control, int code, LPARAM lParam, int arg) {
+  if (!control || control->Destroying()) return 0;
+  const WPARAM wParam = static_cast<WPARAM>(PackCommand(code, arg));
+  auto* windowed = dynamic_cast<TWinControl*>(control);
+  if (!windowed) return control->Perform(SM_ALPHACMD, wParam, lParam);
+  if (!windowed->HandleAllocated()) return 0;
+  return windowed->SendToOwnWindow(SM_ALPHACMD, wParam, lParam);
+}
+
 bool ControlIsReady(TControl* control) {
   if (!control) return false;
   if (control->Loading() || control->Destroying()) return false;
@@ -843,11 +852,11 @@ void SendBgRequest(TControl* requester, TacBgRequest& request, bool paintNow) {
   const WPARAM wParam = static_cast<WPARAM>(PackCommand(SMC_GETBGINFO));
   const LPARAM lParam = reinterpret_cast<LPARAM>(&request);
   if (parent->HandleAllocated())
-    SendMessageW(parent->Handle(), SM_ALPHACMD, wParam, lParam);
+    parent->SendToOwnWindow(SM_ALPHACMD, wParam, lParam);
   else
     parent->Perform(SM_ALPHACMD, wParam, lParam);
   if (request.Kind != bgkUnanswered) return;
-  const uint32_t answer = static_cast<uint32_t>(SendSkinCommand(parent, SMC_GETBGCOLOR, NoBgColor));
+  const uint32_t answer = static_cast<uint32_t>(AskControl(parent, SMC_GETBGCOLOR, NoBgColor));
   const uint32_t color = answer != 0 ? ResolveColor(answer) : ResolveColor(parent->Color());
   if (wantedPaint && request.TargetDC) {
     LetParentPaint(request, parent->HandleAllocated() ? parent->Handle() : nullptr, parent);

@@ -159,6 +159,10 @@ class TsCommonData : public TacItemBinding {
 // ---- shared routines of the binding
 
 // Sending a command to a control is SendSkinCommand of skin/win32/sCommandMessages.h.
+// The questions painting asks (of the parent, mostly) go by AskControl: the same
+// answer, through TWinControl::SendToOwnWindow, which skips the platform's round
+// trip where nothing took over the window's procedure.
+LRESULT AskControl(TControl* control, int code, LPARAM lParam = 0, int arg = 0);
 // The control exists, has its window (when windowed), is not being created, read,
 // loaded or destroyed, and has a parent.
 bool ControlIsReady(TControl* control);

@@ -56,7 +56,7 @@ int FontSourceIndex(TControl* control, int defaultIndex, TsSkinManager* manager)
   if (!control || !m) return defaultIndex;
   TWinControl* parent = control->Parent();
   if (!parent) return defaultIndex;
-  const int index = static_cast<int>(SendSkinCommand(parent, SMC_GETSKININDEX)) - 1;
+  const int index = static_cast<int>(AskControl(parent, SMC_GETSKININDEX)) - 1;
   const TsGeneralData* section = SectionOf(m, index);
   if (!section) return defaultIndex;
   // A parent that mostly lets its own parent show through takes its text colour from there too.
