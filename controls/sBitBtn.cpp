@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/vclCanvas.h"
+#include "framework/vclText.h"
 #include "paint/acGdiHandles.h"
 #include "paint/sAlphaGraph.h"
 #include "paint/sMaskPieces.h"
@@ -144,12 +145,8 @@ SIZE TsBitBtn::CaptionExtent() {
   const SIZE g = GlyphSize();
   int limit = width_ - 2 * margin_;
   if (g.cx > 0 && (layout_ == blGlyphLeft || layout_ == blGlyphRight)) limit -= g.cx + spacing_;
-  TacWindowDC screen(nullptr);
-  TCanvas canvas(screen.Get());
-  canvas.Font().Assign(font_);
-  RECT calc = {0, 0, std::max(0, limit), 0};
-  canvas.DrawText(caption_, calc,
-                  DT_CALCRECT | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) | TextAlignmentFlags());
+  const RECT calc = ScreenTextRect(font_, GbkToWide(caption_), RECT{0, 0, std::max(0, limit), 0},
+                                   DT_CALCRECT | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) | TextAlignmentFlags());
   return SIZE{calc.right - calc.left, calc.bottom - calc.top};
 }
 

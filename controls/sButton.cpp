@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/vclCanvas.h"
+#include "framework/vclText.h"
 #include "framework/vclForm.h"
 #include "paint/acGdiHandles.h"
 #include "paint/sItemPaint.h"
@@ -280,7 +281,7 @@ void TacSkinButton::PaintButton(HDC given) {
   if (sd.PaintDeferred) return;
   if (fade_ && fade_->Running()) return;  // the fade paints the window itself
   if (!sd.CacheDirty)
-    sd.CacheDirty = sd.PartlyHidden || (parent_ && SendSkinCommand(parent_, SMC_ISPARTLYHIDDEN) != 0);
+    sd.CacheDirty = sd.PartlyHidden || (parent_ && AskControl(parent_, SMC_ISPARTLYHIDDEN) != 0);
   if (parent_) {
     RECT pc = parent_->ClientRect();
     if (parent_->HandleAllocated()) GetClientRect(parent_->Handle(), &pc);
@@ -639,12 +640,8 @@ void TacSkinButton::WndProc(TMessage& m) {
 TsButton::TsButton(TComponent* owner) : TacSkinButton(owner, ckButton) {}
 
 RECT TsButton::CaptionRect(int state) {
-  TacWindowDC screen(nullptr);
-  TCanvas canvas(screen.Get());
-  canvas.Font().Assign(font_);
-  RECT calc = {0, 0, std::max(0, width_ - 2), 0};
-  canvas.DrawText(caption_, calc,
-                  DT_CALCRECT | DT_CENTER | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE));
+  const RECT calc = ScreenTextRect(font_, GbkToWide(caption_), RECT{0, 0, std::max(0, width_ - 2), 0},
+                                   DT_CALCRECT | DT_CENTER | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE));
   const int tw = calc.right - calc.left, th = calc.bottom - calc.top;
   const int dx = (width_ - tw) / 2, dy = (height_ - th) / 2;
   RECT r = {dx - 1, dy, width_ - dx + 2, height_ - dy};

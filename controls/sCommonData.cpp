@@ -10,6 +10,7 @@
 #include "framework/vclStdCtrls.h"
 #include "framework/vclWinControl.h"
 #include "paint/acColors.h"
+#include "paint/acBlockCopy.h"
 #include "paint/acDibBitmap.h"
 #include "paint/acGdiHandles.h"
 #include "paint/acGlow.h"
@@ -311,7 +312,7 @@ bool TsCommonData::ComputeDeferred() {
   else if (PaintDeferred)
     result = true;
   else if (hostControl_)
-    result = !hostControl_->Parent() || SendSkinCommand(hostControl_->Parent(), SMC_ISINVALID) != 0;
+    result = !hostControl_->Parent() || AskControl(hostControl_->Parent(), SMC_ISINVALID) != 0;
   else
     result = PaintDeferred;
   if (result) PaintDeferred = true;
@@ -377,7 +378,7 @@ bool TsCommonData::NeedsRepaintOnMove() const {
   const TsGeneralData& s = m->Sections[static_cast<size_t>(sectionIndex_)];
   if (!hostControl_->Enabled() || s.Transparency > 0) {
     TWinControl* parent = hostControl_->Parent();
-    if (parent && parent->HandleAllocated()) return SendSkinCommand(parent->Handle(), SMC_HASBACKGROUND) != 0;
+    if (parent && parent->HandleAllocated()) return AskControl(parent, SMC_HASBACKGROUND) != 0;
     return true;
   }
   return false;
@@ -703,6 +704,7 @@ bool TsCommonData::CommonWndProc(TMessage& message) {
       return false;
     case WM_FONTCHANGE:
     case CM_ENABLEDCHANGED:
+      if (message.Msg == WM_FONTCHANGE) ForgetTextMeasures();  // the installed fonts changed
       CacheDirty = true;
       MouseOver = false;
       HasFocus = false;
@@ -769,6 +771,15 @@ TacTextBinding TsCommonData::TextBinding() {
 }
 
 // ---- shared routines
+
+LRESULT AskControl(TControl* control, int code, LPARAM lParam, int arg) {
+  if (!control || control->Destroying()) return 0;
+  const WPARAM wParam = static_cast<WPARAM>(PackCommand(code, arg));
+  auto* windowed = dynamic_cast<TWinControl*>(control);
+  if (!windowed) return control->Perform(SM_ALPHACMD, wParam, lParam);
+  if (!windowed->HandleAllocated()) return 0;
+  return windowed->SendToOwnWindow(SM_ALPHACMD, wParam, lParam);
+}
 
 bool ControlIsReady(TControl* control) {
   if (!control) return false;
@@ -841,11 +852,11 @@ void SendBgRequest(TControl* requester, TacBgRequest& request, bool paintNow) {
   const WPARAM wParam = static_cast<WPARAM>(PackCommand(SMC_GETBGINFO));
   const LPARAM lParam = reinterpret_cast<LPARAM>(&request);
   if (parent->HandleAllocated())
-    SendMessageW(parent->Handle(), SM_ALPHACMD, wParam, lParam);
+    parent->SendToOwnWindow(SM_ALPHACMD, wParam, lParam);
   else
     parent->Perform(SM_ALPHACMD, wParam, lParam);
   if (request.Kind != bgkUnanswered) return;
-  const uint32_t answer = static_cast<uint32_t>(SendSkinCommand(parent, SMC_GETBGCOLOR, NoBgColor));
+  const uint32_t answer = static_cast<uint32_t>(AskControl(parent, SMC_GETBGCOLOR, NoBgColor));
   const uint32_t color = answer != 0 ? ResolveColor(answer) : ResolveColor(parent->Color());
   if (wantedPaint && request.TargetDC) {
     LetParentPaint(request, parent->HandleAllocated() ? parent->Handle() : nullptr, parent);
@@ -899,7 +910,39 @@ void CopyCacheToDC(TWinControl* container, TsCommonData& binding, int srcX, int 
                  TacRect{srcX, srcY, srcX + (dest.right - dest.left), srcY + (dest.bottom - dest.top)});
 }
 
-void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin) {
+TacBitmap* TacChildrenPicture::Prepare(int width, int height) {
+  if (image_ && image_->Width() == width && image_->Height() == height && image_->Handle() && dc_) return image_.get();
+  selected_.reset();
+  image_.reset();
+  if (!dc_) {
+    dc_ = std::make_unique<TacMemoryDC>(nullptr);
+    if (!*dc_) {
+      dc_.reset();
+      return nullptr;
+    }
+  }
+  image_ = NewDibBitmap(width, height, TacPixelFormat::pf24bit);
+  if (!image_ || !image_->Handle()) {
+    image_.reset();
+    return nullptr;
+  }
+  selected_.emplace(dc_->Get(), static_cast<HBITMAP>(image_->Handle()));
+  return image_.get();
+}
+
+namespace {
+
+// Zero bytes over r (clipped): what a fresh picture holds there.
+void ClearRect(TacBitmap* image, const RECT& r) {
+  const int left = std::max<int>(r.left, 0), right = std::min<int>(r.right, image->Width());
+  const int top = std::max<int>(r.top, 0), bottom = std::min<int>(r.bottom, image->Height());
+  if (left >= right) return;
+  for (int y = top; y < bottom; ++y) std::fill_n(image->Pixel(left, y), (right - left) * 3, uint8_t{0});
+}
+
+}  // namespace
+
+void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin, TacChildrenPicture* kept) {
   if (!dc || !container || container->ControlCount() == 0) return;
   if (!container->Visible() && !Designing(container)) return;
   RECT clip;
@@ -924,12 +967,18 @@ void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin) {
   if (children.empty()) return;
 
   const int w = container->Width(), h = container->Height();
-  TacBitmapPtr image = NewDibBitmap(w, h, TacPixelFormat::pf24bit);
+  TacChildrenPicture own_picture;
+  TacChildrenPicture& picture = kept && !kept->Busy ? *kept : own_picture;
+  TacBitmap* image = picture.Prepare(w, h);
   if (!image) return;
-  TacMemoryDC mem(nullptr);
-  if (!mem) return;
-  TacSelectObject picture(mem.Get(), static_cast<HBITMAP>(image->Handle()));
-  TCanvas canvas(mem.Get());
+  const HDC memDC = picture.DC();
+  picture.Busy = true;
+  struct Release {
+    TacChildrenPicture& p;
+    ~Release() { p.Busy = false; }
+  } release{picture};
+  const bool reused = &picture == kept;
+  TCanvas canvas(memDC);
   const uint32_t containerColor =
       own.Kind == bgkColor ? ResolveColor(own.Color) : ResolveColor(GetControlBgColor(container));
   for (TControl* c : children) {
@@ -937,8 +986,19 @@ void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin) {
     if (c->Opaque()) {
       canvas.FillRect(r, ResolveColor(GetControlBgColor(c)));
     } else if (own.Kind == bgkImage && own.Image) {
-      CopyBitmapToDC(mem.Get(), r.left, r.top, *own.Image,
-                     TacRect{r.left + own.Offset.X, r.top + own.Offset.Y, r.right + own.Offset.X, r.bottom + own.Offset.Y});
+      const TacRect from{r.left + own.Offset.X, r.top + own.Offset.Y, r.right + own.Offset.X, r.bottom + own.Offset.Y};
+      if (own.Image->Format() == TacPixelFormat::pf24bit) {
+        // A plain copy of the bytes, as the platform's 24-to-24-bit copy gives them.
+        GdiFlush();
+        if (reused) ClearRect(image, r);
+        CopyBitmapRect(image, r.left, r.top, own.Image, from);
+      } else {
+        if (reused) {
+          GdiFlush();
+          ClearRect(image, r);
+        }
+        CopyBitmapToDC(memDC, r.left, r.top, *own.Image, from);
+      }
     } else {
       canvas.FillRect(r, containerColor);
     }
@@ -949,10 +1009,10 @@ void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin) {
     RECT inside;
     if (!IntersectRect(&inside, &onTarget, &clip) || !EqualRect(&inside, &onTarget))
       SendSkinCommand(c, SMC_SETPARTLYHIDDEN);
-    TacSavedDcState saved(mem.Get());
-    SetViewportOrgEx(mem.Get(), c->Left(), c->Top(), nullptr);
-    IntersectClipRect(mem.Get(), 0, 0, c->Width(), c->Height());
-    TCanvas childCanvas(mem.Get());
+    TacSavedDcState saved(memDC);
+    SetViewportOrgEx(memDC, c->Left(), c->Top(), nullptr);
+    IntersectClipRect(memDC, 0, 0, c->Width(), c->Height());
+    TCanvas childCanvas(memDC);
     childCanvas.Font().Assign(c->Font());
     c->Paint(childCanvas);
   }
@@ -963,7 +1023,7 @@ void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin) {
     if (c->Left() >= 0 && c->Top() >= 0 && c->Left() < w && c->Top() < h && px[0] == 0xFF && px[1] == 0x00 &&
         px[2] == 0xFF)
       continue;
-    BitBlt(dc, origin.x + c->Left(), origin.y + c->Top(), c->Width(), c->Height(), mem.Get(), c->Left(), c->Top(),
+    BitBlt(dc, origin.x + c->Left(), origin.y + c->Top(), c->Width(), c->Height(), memDC, c->Left(), c->Top(),
            SRCCOPY);
   }
 }

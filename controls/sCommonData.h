@@ -8,11 +8,14 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "framework/vclControl.h"
 #include "framework/vclMessages.h"
 #include "paint/acBgRequest.h"
+#include "paint/acGdiHandles.h"
 #include "paint/acBitmap.h"
 #include "paint/acItemBinding.h"
 #include "paint/acSkinnedText.h"
@@ -156,6 +159,10 @@ class TsCommonData : public TacItemBinding {
 // ---- shared routines of the binding
 
 // Sending a command to a control is SendSkinCommand of skin/win32/sCommandMessages.h.
+// The questions painting asks (of the parent, mostly) go by AskControl: the same
+// answer, through TWinControl::SendToOwnWindow, which skips the platform's round
+// trip where nothing took over the window's procedure.
+LRESULT AskControl(TControl* control, int code, LPARAM lParam = 0, int arg = 0);
 // The control exists, has its window (when windowed), is not being created, read,
 // loaded or destroyed, and has a parent.
 bool ControlIsReady(TControl* control);
@@ -175,9 +182,33 @@ void SendBgRequestToWindow(HWND parent, TacBgRequest& request, bool paintNow);
 // fixCorners the transparent corner pixels are first refreshed from the parent.
 void CopyCacheToDC(TWinControl* container, TsCommonData& binding, int srcX, int srcY, const RECT& dest, HDC dc,
                    int dx, int dy, bool fixCorners);
+// The off-screen picture the windowless children of a container are painted
+// through: a 24-bit DIB section selected into a memory DC. A container keeps one
+// so that the picture and its DC, once made for its size, serve every paint; they
+// are freed with it.
+class TacChildrenPicture {
+ public:
+  TacChildrenPicture() = default;
+  TacChildrenPicture(const TacChildrenPicture&) = delete;
+  TacChildrenPicture& operator=(const TacChildrenPicture&) = delete;
+  // The picture, width x height, selected into DC(); null when none could be made.
+  // A picture handed out again holds the previous paint's pixels.
+  TacBitmap* Prepare(int width, int height);
+  HDC DC() const { return dc_ ? dc_->Get() : nullptr; }
+  // Taken by a paint that is under way (a nested one makes its own).
+  bool Busy = false;
+
+ private:
+  // Freed in reverse: the picture is put out of the DC, the DC deleted, then the picture.
+  TacBitmapPtr image_;
+  std::unique_ptr<TacMemoryDC> dc_;
+  std::optional<TacSelectObject> selected_;
+};
+
 // Paints the container's windowless children into dc (origin: the container's
-// place in dc) through one off-screen image.
-void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin);
+// place in dc) through one off-screen image: the container's kept picture when
+// it passes one, else a picture made for this paint.
+void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin, TacChildrenPicture* kept = nullptr);
 // Corner flags of RefreshCorners.
 constexpr int cfTopLeft = 1, cfBottomLeft = 2, cfTopRight = 4, cfBottomRight = 8, cfAll = 15;
 // Recomputes the transparent corner pixels of the cache from the parent's background.

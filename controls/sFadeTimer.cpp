@@ -27,17 +27,28 @@ LRESULT SendDirect(TControl* control, int code, LPARAM lParam = 0) {
   return control->Perform(SM_ALPHACMD, static_cast<WPARAM>(PackCommand(code)), lParam);
 }
 
-// A 24-bit device-independent copy of a bitmap (null for none or an empty one).
-TacBitmapPtr Copy24(const TacBitmap* src) {
-  if (!src || src->Width() <= 0 || src->Height() <= 0) return nullptr;
-  TacBitmapPtr copy = NewDibBitmap(src->Width(), src->Height(), TacPixelFormat::pf24bit);
-  if (!copy) copy = NewMemoryBitmap(src->Width(), src->Height(), TacPixelFormat::pf24bit);
+// A 24-bit device-independent image of the given size (null for an empty one).
+TacBitmapPtr New24(int width, int height) {
+  if (width <= 0 || height <= 0) return nullptr;
+  TacBitmapPtr image = NewDibBitmap(width, height, TacPixelFormat::pf24bit);
+  return image ? std::move(image) : NewMemoryBitmap(width, height, TacPixelFormat::pf24bit);
+}
+
+// The colour bytes of src into copy, a 24-bit image of src's size.
+void CopyInto24(TacBitmap* copy, const TacBitmap* src) {
   if (src->Format() == TacPixelFormat::pf24bit) {
-    CopyBitmapRect(copy.get(), 0, 0, src, TacRect{0, 0, src->Width(), src->Height()});
+    CopyBitmapRect(copy, 0, 0, src, TacRect{0, 0, src->Width(), src->Height()});
   } else {
     for (int y = 0; y < src->Height(); ++y)
       for (int x = 0; x < src->Width(); ++x) std::copy_n(src->Pixel(x, y), 3, copy->Pixel(x, y));
   }
+}
+
+// A 24-bit device-independent copy of a bitmap (null for none or an empty one).
+TacBitmapPtr Copy24(const TacBitmap* src) {
+  if (!src) return nullptr;
+  TacBitmapPtr copy = New24(src->Width(), src->Height());
+  if (copy) CopyInto24(copy.get(), src);
   return copy;
 }
 
@@ -109,6 +120,11 @@ bool TsFadeTimer::Finished() {
   return false;
 }
 
+TacBitmap* TsFadeTimer::StepImage(int width, int height) {
+  if (!stepImage_ || stepImage_->Width() != width || stepImage_->Height() != height) stepImage_ = New24(width, height);
+  return stepImage_.get();
+}
+
 bool TsFadeTimer::Running() const {
   return Enabled() && FadeDirection != 0 && StepCount > 0 && StepIndex >= 0 && StepIndex <= StepCount;
 }
@@ -140,26 +156,32 @@ void TsFadeTimer::FadeStep() {
   }
   const int k = std::clamp(255 - (StepIndex * 256 / StepCount), 0, 255);
   TacBitmap* cache = Binding->CacheBitmap();
-  TacBitmapPtr step;
+  TacBitmap* step = nullptr;
   // Weight 0 is the new image alone: the blend's rounding would leave it a shade
   // darker on screen until the next repaint.
   if (k > 0 && StartImage && cache && StartImage->Width() == cache->Width() &&
       StartImage->Height() == cache->Height()) {
-    step = Copy24(StartImage.get());
+    step = StepImage(StartImage->Width(), StartImage->Height());
     TacBitmapPtr target = cache->Format() == TacPixelFormat::pf24bit ? nullptr : Copy24(cache);
-    if (step) BlendEqualBitmaps(step.get(), target ? target.get() : cache, static_cast<uint8_t>(k));
-  } else {
+    if (step) BlendEqualBitmapsInto(step, StartImage.get(), target ? target.get() : cache, static_cast<uint8_t>(k));
+  } else if (cache) {
     // The last step, or the control changed its size meanwhile: the new image alone.
-    step = Copy24(cache);
+    step = StepImage(cache->Width(), cache->Height());
+    if (step) CopyInto24(step, cache);
   }
   auto* windowed = dynamic_cast<TWinControl*>(control_);
   if (step && windowed && windowed->HandleAllocated()) {
-    TacWindowDC dc(windowed->Handle());
-    if (dc) {
-      TacSavedDcState saved(dc.Get());
+    // The window's DC serves every step of the fade (the steps only copy bits into
+    // it: no state to save); it is given back with the timer.
+    if (!windowDC_ || windowOfDC_ != windowed->Handle()) {
+      windowDC_.reset();
+      windowDC_ = std::make_unique<TacWindowDC>(windowed->Handle());
+      windowOfDC_ = windowed->Handle();
+    }
+    if (*windowDC_) {
       if (!control_->Destroying() && StepCount != 0 &&
-          SendSkinCommand(control_, SMC_FREEREGION, reinterpret_cast<LPARAM>(step.get())) == 0)
-        CopyBitmapToDC(dc.Get(), 0, 0, *step, TacRect{0, 0, step->Width(), step->Height()});
+          SendDirect(control_, SMC_FREEREGION, reinterpret_cast<LPARAM>(step)) == 0)
+        CopyBitmapToDC(windowDC_->Get(), 0, 0, *step, TacRect{0, 0, step->Width(), step->Height()});
     }
   }
   ++StepIndex;

@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "framework/vclTimer.h"
 #include "paint/acBitmap.h"
+#include "paint/acGdiHandles.h"
 #include "skin/acAnimEffects.h"
 
 class TsCommonData;
@@ -50,7 +53,13 @@ class TsFadeTimer : public TTimer {
   void Timer() override;
 
  private:
+  // The image each step is blended into, kept while its size stays (null: empty size).
+  TacBitmap* StepImage(int width, int height);
+
   TControl* control_;
+  TacBitmapPtr stepImage_;
+  std::unique_ptr<TacWindowDC> windowDC_;  // taken at the first step painted
+  HWND windowOfDC_ = nullptr;
 };
 
 // May this event fade for a control with these AnimatEvents? manager null: the default manager.

@@ -149,13 +149,7 @@ int TsGroupBox::CaptionRowHeight() const {
 }
 
 int TsGroupBox::CaptionTextWidth() const {
-  TacWindowDC screen(nullptr);
-  if (!screen) return 0;
-  TacSelectObject font(screen.Get(), font_.Handle());
-  const std::wstring text = CaptionW();
-  SIZE size{0, 0};
-  GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-  return size.cx;
+  return ScreenTextExtent(font_, CaptionW()).cx;
 }
 
 RECT TsGroupBox::CaptionRect() const {
@@ -241,7 +235,7 @@ void TsGroupBox::PaintTo(HDC dc) {
   PaintCache();
   const RECT whole = ClientRect();
   CopyCacheToDC(this, *skinData_, 0, 0, whole, dc, 0, 0, false);
-  PaintGraphicChildren(dc, this, POINT{0, 0});
+  PaintGraphicChildren(dc, this, POINT{0, 0}, &childrenPicture_);
   RefreshChildren(this);
 }
 

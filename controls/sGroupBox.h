@@ -55,6 +55,7 @@ class TsGroupBox : public TGroupBox {
   bool OwnManager(const TMessage& m) const;
 
   std::unique_ptr<TsCommonData> skinData_;
+  TacChildrenPicture childrenPicture_;  // the labels are painted through it
   TsCaptionLayout captionLayout_ = clTopLeft;
   int captionYOffset_ = 0;
   std::string captionSkin_;

@@ -56,7 +56,7 @@ int FontSourceIndex(TControl* control, int defaultIndex, TsSkinManager* manager)
   if (!control || !m) return defaultIndex;
   TWinControl* parent = control->Parent();
   if (!parent) return defaultIndex;
-  const int index = static_cast<int>(SendSkinCommand(parent, SMC_GETSKININDEX)) - 1;
+  const int index = static_cast<int>(AskControl(parent, SMC_GETSKININDEX)) - 1;
   const TsGeneralData* section = SectionOf(m, index);
   if (!section) return defaultIndex;
   // A parent that mostly lets its own parent show through takes its text colour from there too.
@@ -125,7 +125,8 @@ void TsCustomLabel::PaintSectionBackground(TCanvas& canvas, int section) {
   request.Offset = TacPoint{left_, top_};
   SendBgRequest(this, request, false);
   const TacParentImage pi = ReduceBgRequest(request);
-  TacBitmapPtr item = NewBitmap24(width_, height_);
+  // Painted in memory and handed to the platform as DIB bits: no DIB section needed.
+  TacBitmapPtr item = NewMemoryBitmap(width_, height_, TacPixelFormat::pf24bit);
   if (!item) return;
   const TacRect whole{0, 0, width_, height_};
   PaintItem(section, skinSection_, pi, -1, -1, m, item.get(), TacPoint{left_, top_}, whole, 0, true);

@@ -1,5 +1,7 @@
 #include "framework/vclCanvas.h"
 
+#include <unordered_map>
+
 #include "framework/vclText.h"
 
 TCanvas::FontScope::FontScope(HDC dc, const TFont& font) : dc_(dc), font_(dc, font.Handle()) {
@@ -42,6 +44,66 @@ SIZE TCanvas::TextExtent(const std::wstring& w) {
   SIZE size = {0, 0};
   ::GetTextExtentPoint32W(dc_, w.c_str(), static_cast<int>(w.size()), &size);
   return size;
+}
+
+namespace {
+
+// Painting happens on the main thread only: the store needs no lock.
+std::unordered_map<std::string, RECT>& Measures() {
+  static std::unordered_map<std::string, RECT> measures;
+  return measures;
+}
+
+std::string MeasureKey(char kind, const TFont& font, const std::wstring& text, const RECT& r, UINT flags) {
+  std::string key;
+  key.reserve(font.Name().size() + text.size() * sizeof(wchar_t) + 32);
+  key += kind;
+  key += font.Name();
+  key += '\0';
+  const long numbers[] = {font.Height(), static_cast<long>(font.Style()), r.left, r.top, r.right, r.bottom,
+                          static_cast<long>(flags)};
+  key.append(reinterpret_cast<const char*>(numbers), sizeof(numbers));
+  key.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+  return key;
+}
+
+template <class Measure>
+RECT Remembered(const std::string& key, Measure measure) {
+  auto it = Measures().find(key);
+  if (it != Measures().end()) return it->second;
+  const RECT answer = measure();
+  if (Measures().size() >= 1024) Measures().clear();  // a bound, not a policy: captions are few
+  Measures().emplace(key, answer);
+  return answer;
+}
+
+}  // namespace
+
+RECT ScreenTextRect(const TFont& font, const std::wstring& text, const RECT& r, UINT flags) {
+  return Remembered(MeasureKey('r', font, text, r, flags), [&] {
+    RECT calc = r;
+    TacWindowDC screen(nullptr);
+    TCanvas canvas(screen.Get());
+    canvas.Font().Assign(font);
+    canvas.DrawText(text, calc, flags);
+    return calc;
+  });
+}
+
+SIZE ScreenTextExtent(const TFont& font, const std::wstring& text) {
+  const RECT answer = Remembered(MeasureKey('e', font, text, RECT{0, 0, 0, 0}, 0), [&] {
+    SIZE size = {0, 0};
+    TacWindowDC screen(nullptr);
+    if (!screen) return RECT{0, 0, 0, 0};
+    TacSelectObject selected(screen.Get(), font.Handle());
+    if (!GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size)) size = SIZE{0, 0};
+    return RECT{0, 0, size.cx, size.cy};
+  });
+  return SIZE{answer.right, answer.bottom};
+}
+
+void ForgetTextMeasures() {
+  Measures().clear();
 }
 
 TBitmapCanvas::TBitmapCanvas(TacBitmap& bitmap)

@@ -45,6 +45,14 @@ class TCanvas {
   TFont font_;
 };
 
+// Text measured on the screen in a font: DrawText's DT_CALCRECT answer for r and
+// flags, and GetTextExtentPoint32's extent. The answers are remembered per face,
+// text, rectangle and flags (controls measure their captions on every paint);
+// ForgetTextMeasures drops them when the installed fonts change.
+RECT ScreenTextRect(const TFont& font, const std::wstring& text, const RECT& r, UINT flags);
+SIZE ScreenTextExtent(const TFont& font, const std::wstring& text);
+void ForgetTextMeasures();
+
 class TBitmapCanvas : public TCanvas {
  public:
   // The bitmap must have a GDI handle (made by NewDibBitmap or the DIB allocator).

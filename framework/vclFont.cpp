@@ -5,9 +5,7 @@
 TFont::TFont() = default;
 TFont::~TFont() { FreeHandle(); }
 
-void TFont::FreeHandle() const {
-  handle_.Reset();
-}
+void TFont::FreeHandle() const { handle_.reset(); }
 
 void TFont::Changed() {
   FreeHandle();
@@ -27,20 +25,28 @@ void TFont::SetStyle(unsigned style) {
   if (style != style_) { style_ = style; Changed(); }
 }
 
-bool TFont::SameAs(const TFont& o) const {
-  return name_ == o.name_ && height_ == o.height_ && color_ == o.color_ && style_ == o.style_;
-}
+bool TFont::SameFace(const TFont& o) const { return name_ == o.name_ && height_ == o.height_ && style_ == o.style_; }
+
+bool TFont::SameAs(const TFont& o) const { return SameFace(o) && color_ == o.color_; }
 
 void TFont::Assign(const TFont& o) {
-  if (SameAs(o)) return;
+  if (SameAs(o)) {
+    if (!handle_) handle_ = o.SharedHandle();
+    return;
+  }
+  const bool sameFace = SameFace(o);
   name_ = o.name_;
   height_ = o.height_;
   color_ = o.color_;
   style_ = o.style_;
-  Changed();
+  // A canvas takes its control's font for every paint: one GDI font serves both.
+  if (!sameFace || !handle_) handle_ = o.SharedHandle();
+  if (OnChange) OnChange();
 }
 
-HFONT TFont::Handle() const {
+HFONT TFont::Handle() const { return SharedHandle()->Get(); }
+
+const std::shared_ptr<TacFontHandle>& TFont::SharedHandle() const {
   if (!handle_) {
     LOGFONTW lf = {};
     lf.lfHeight = height_;
@@ -52,7 +58,7 @@ HFONT TFont::Handle() const {
     lf.lfQuality = DEFAULT_QUALITY;
     std::wstring face = GbkToWide(name_);
     lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-    handle_ = NewFont(lf);
+    handle_ = std::make_shared<TacFontHandle>(NewFont(lf));
   }
-  return handle_.Get();
+  return handle_;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "paint/acGdiHandles.h"
@@ -29,7 +30,9 @@ class TFont {
   void Assign(const TFont& other);
   bool SameAs(const TFont& other) const;
 
-  // The GDI font, created on first use and kept until the font changes.
+  // The GDI font, created on first use and kept until the font changes. Fonts
+  // assigned from one another share it while their face, height and style agree
+  // (the colour is no part of it).
   HFONT Handle() const;
 
   // Called after every change; the owning control repaints.
@@ -38,10 +41,12 @@ class TFont {
  private:
   void Changed();
   void FreeHandle() const;
+  bool SameFace(const TFont& other) const;
+  const std::shared_ptr<TacFontHandle>& SharedHandle() const;
 
   std::string name_ = "Tahoma";
   int height_ = -11;
   COLORREF color_ = 0;
   unsigned style_ = 0;
-  mutable TacFontHandle handle_;
+  mutable std::shared_ptr<TacFontHandle> handle_;
 };

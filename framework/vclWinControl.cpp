@@ -83,6 +83,17 @@ void TWinControl::DestroyHandle() {
   hwnd_ = nullptr;
 }
 
+LRESULT TWinControl::SendToOwnWindow(UINT msg, WPARAM wParam, LPARAM lParam) {
+  const HWND h = hwnd_;
+  if (!h) return 0;
+  if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_WNDPROC)) != &TWinControl::StdWndProc ||
+      GetWindowThreadProcessId(h, nullptr) != GetCurrentThreadId() || msg == WM_NCCREATE || msg == WM_NCDESTROY)
+    return SendMessageW(h, msg, wParam, lParam);
+  TMessage m{msg, wParam, lParam, 0};
+  Guarded(TGuardReport::ErrorBox, [&] { WindowProc(m); });
+  return m.Result;
+}
+
 LRESULT CALLBACK TWinControl::StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TWinControl* self = nullptr;
   if (msg == WM_NCCREATE) {

@@ -58,6 +58,11 @@ class TWinControl : public TControl {
 
   // The control behind a window created by the framework, or null.
   static TWinControl* FromHandle(HWND hwnd);
+  // A message to this control's window, sent from the window's own thread. While
+  // nothing has taken over the window's procedure, the control's handler is called
+  // as that procedure would call it, without the platform's round trip (hooks on
+  // sent messages do not see such a call); otherwise it is sent. 0 without a window.
+  LRESULT SendToOwnWindow(UINT msg, WPARAM wParam, LPARAM lParam);
 
  protected:
   virtual void CreateParams(TCreateParams& params);

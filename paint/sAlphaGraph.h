@@ -120,6 +120,12 @@ void BlendBitmapOver(TacBitmap* dst, const TacBitmap* src, uint32_t alpha, int p
 // Blends the whole of src into dst (same size and format), dst weighted by alpha.
 void BlendEqualBitmaps(TacBitmap* dst, const TacBitmap* src, uint8_t alpha);
 
+// out := a copy of dst blended with src by BlendEqualBitmaps, in one pass and
+// without touching dst (a fade step from its start image). Where BlendEqualBitmaps
+// would leave dst alone, out is a plain copy of dst. False, nothing written, when
+// out is missing or differs from dst in size or format, or dst is missing.
+bool BlendEqualBitmapsInto(TacBitmap* out, const TacBitmap* dst, const TacBitmap* src, uint8_t alpha);
+
 // red, green, blue := (red + green + blue) div 3; alpha untouched.
 void MakeGrey(TacBitmap* bmp);
 // The same, leaving pixels of the key's colour as they are.

@@ -114,7 +114,8 @@ void ComposeItem(int section, const std::string& name, TacParentImage pi, int st
   } else if (tr == 100) {
     PutBackground(bmp, r, p, pi);
   } else if (parentImage || face.GradientPercent + face.ImagePercent != 0) {
-    TacBitmapPtr f = NewBitmap(w, h, bmp->Format());
+    // Pixels only, never drawn on by GDI: plain memory (a DIB section costs the platform a mapping).
+    TacBitmapPtr f = NewMemoryBitmap(w, h, bmp->Format());
     if (f) {
       PaintFace(f.get(), TacRect{0, 0, w, h}, face, Moved(pi, p.X, p.Y));
       PutBackground(bmp, r, p, pi);
@@ -173,7 +174,7 @@ void PaintItemToBitmap(int section, const std::string& name, TacParentImage pi, 
   const TsSkinModel* model = manager ? manager : DefaultSkinModel();
   if (!target || !model || !model->IsValidSkinIndex(section)) return;
   if (r.Left < 0 || r.Top < 0 || r.Width() < 1 || r.Height() < 1) return;
-  TacBitmapPtr item = NewBitmap24(r.Width(), r.Height());
+  TacBitmapPtr item = NewMemoryBitmap(r.Width(), r.Height(), TacPixelFormat::pf24bit);  // pixels only
   if (!item) return;
   PaintItem(section, name, pi, -1, -1, model, item.get(), p, TacRect{0, 0, r.Width(), r.Height()}, state, fillCentre);
   CopyBitmapRect(target, r.Left, r.Top, item.get(), TacRect{0, 0, r.Width(), r.Height()});

@@ -50,7 +50,7 @@ void PaintFace(TacBitmap* p, const TacRect& r, const TacFace& face, const TacPar
   if (gp > 0) {
     if (textured) {
       const int w = r.Width(), h = r.Height();
-      TacBitmapPtr g = NewBitmap(w, h, p->Format());
+      TacBitmapPtr g = NewMemoryBitmap(w, h, p->Format());  // pixels only: no DIB section needed
       if (g) {
         GradientOrColor(g.get(), TacRect{0, 0, w, h}, face);
         const uint32_t a = ClampByte(ip * 255 / 100);

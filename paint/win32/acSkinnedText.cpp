@@ -107,11 +107,5 @@ void DrawFocusDots(TCanvas& canvas, const TacRect& r) {
 }
 
 SIZE TextExtentInFont(const TFont& font, const std::string& text) {
-  SIZE size = {0, 0};
-  TacWindowDC screen(nullptr);
-  if (!screen) return size;
-  TacSelectObject font_in(screen.Get(), font.Handle());
-  const std::wstring wide = GbkToWide(text);
-  if (!GetTextExtentPoint32W(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &size)) size = SIZE{0, 0};
-  return size;
+  return ScreenTextExtent(font, GbkToWide(text));
 }

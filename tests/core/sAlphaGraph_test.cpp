@@ -281,6 +281,93 @@ TEST(BlendEqualBitmaps, BlendsWholeImagesOfOneSizeAndFormat) {
   }
 }
 
+// ---- BlendEqualBitmapsInto -------------------------------------------------
+
+// The fade step blends into its own image in one pass; it must give what a copy
+// of the start image blended by BlendEqualBitmaps gives, for every byte pair and
+// weight.
+TEST(BlendEqualBitmapsInto, EqualsCopyThenBlendForEveryByteValueAndWeight) {
+  // 256 x 256 pixels of 4 bytes: destination byte y, source byte x, each pair 4 times.
+  TestBitmap dst(256, 256, k32), src(256, 256, k32, true), out(256, 256, k32), expected(256, 256, k32);
+  for (int y = 0; y < 256; ++y)
+    for (int x = 0; x < 256; ++x) {
+      std::memset(dst->Pixel(x, y), y, 4);
+      std::memset(src->Pixel(x, y), x, 4);
+    }
+  const auto start = dst.Snapshot();
+  int wrong = 0;
+  for (int a = 0; a < 256; ++a) {
+    expected.CopyFrom(dst);
+    BlendEqualBitmaps(expected.get(), src.get(), static_cast<uint8_t>(a));
+    ASSERT_TRUE(BlendEqualBitmapsInto(out.get(), dst.get(), src.get(), static_cast<uint8_t>(a)));
+    if (out.Snapshot() != expected.Snapshot()) ++wrong;
+  }
+  EXPECT_EQ(wrong, 0) << "weights with a differing byte";
+  EXPECT_EQ(dst.Snapshot(), start) << "the start image is read only";
+}
+
+TEST(BlendEqualBitmapsInto, OddWidthsAliasesAndRefusals) {
+  std::mt19937 rng(7);
+  auto noisy = [&](TestBitmap& b) {
+    for (int y = 0; y < b->Height(); ++y)
+      for (int i = 0; i < b->Width() * b->BytesPerPixel(); ++i) b->Row(y)[i] = static_cast<uint8_t>(rng());
+  };
+  // The pixel bytes in row order, whatever the layout in memory.
+  auto pixels = [](const TestBitmap& b) {
+    std::vector<uint8_t> v;
+    for (int y = 0; y < b->Height(); ++y) v.insert(v.end(), b->Row(y), b->Row(y) + b->Width() * b->BytesPerPixel());
+    return v;
+  };
+  auto copyPixels = [](TestBitmap& to, const TestBitmap& from) {
+    for (int y = 0; y < from->Height(); ++y)
+      std::memcpy(to->Row(y), from->Row(y), static_cast<size_t>(from->Width()) * from->BytesPerPixel());
+  };
+  // Row tails of every length the vector loop can leave, both formats and row orders.
+  for (TacPixelFormat f : {k24, k32})
+    for (int w : {2, 3, 5, 7, 17, 33, 88}) {
+      TestBitmap dst(w, 3, f), src(w, 3, f, true), out(w, 3, f, true), expected(w, 3, f);
+      noisy(dst);
+      noisy(src);
+      noisy(out);
+      expected.CopyFrom(dst);
+      BlendEqualBitmaps(expected.get(), src.get(), 77);
+      ASSERT_TRUE(BlendEqualBitmapsInto(out.get(), dst.get(), src.get(), 77));
+      EXPECT_EQ(pixels(out), pixels(expected)) << w;
+      EXPECT_TRUE(out.GuardsIntact()) << w;
+      // Out may be the source or the start image itself.
+      TestBitmap same(w, 3, f);
+      copyPixels(same, src);
+      ASSERT_TRUE(BlendEqualBitmapsInto(same.get(), dst.get(), same.get(), 77));
+      EXPECT_EQ(pixels(same), pixels(expected)) << w << " into the source";
+      copyPixels(same, dst);
+      ASSERT_TRUE(BlendEqualBitmapsInto(same.get(), same.get(), src.get(), 77));
+      EXPECT_EQ(pixels(same), pixels(expected)) << w << " into the start image";
+    }
+  // Where BlendEqualBitmaps leaves its destination alone, out is a copy of dst.
+  struct Case { const char* what; int w, h; TacPixelFormat sf; int sw, sh; };
+  const Case copies[] = {{"thin", 1, 3, k24, 1, 3}, {"other size", 5, 3, k24, 4, 3}, {"mixed formats", 5, 3, k32, 5, 3}};
+  for (const Case& c : copies) {
+    TestBitmap dst(c.w, c.h, k24), src(c.sw, c.sh, c.sf), out(c.w, c.h, k24);
+    noisy(dst);
+    noisy(src);
+    ASSERT_TRUE(BlendEqualBitmapsInto(out.get(), dst.get(), src.get(), 10)) << c.what;
+    EXPECT_EQ(pixels(out), pixels(dst)) << c.what;
+  }
+  TestBitmap dst(5, 3, k24), out(5, 3, k24);
+  noisy(dst);
+  ASSERT_TRUE(BlendEqualBitmapsInto(out.get(), dst.get(), nullptr, 10));
+  EXPECT_EQ(pixels(out), pixels(dst)) << "no source";
+  // An out of another size or format, or a missing one, is refused untouched.
+  TestBitmap wide(6, 3, k24), deep(5, 3, k32);
+  noisy(wide);
+  const auto before = wide.Snapshot();
+  EXPECT_FALSE(BlendEqualBitmapsInto(wide.get(), dst.get(), dst.get(), 10));
+  EXPECT_EQ(wide.Snapshot(), before);
+  EXPECT_FALSE(BlendEqualBitmapsInto(deep.get(), dst.get(), dst.get(), 10));
+  EXPECT_FALSE(BlendEqualBitmapsInto(nullptr, dst.get(), dst.get(), 10));
+  EXPECT_FALSE(BlendEqualBitmapsInto(out.get(), nullptr, dst.get(), 10));
+}
+
 // ---- fills -----------------------------------------------------------------
 
 TEST(FillOpaque32, FillsTheRectangleWithOpaquePixels) {

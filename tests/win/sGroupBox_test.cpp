@@ -3,12 +3,15 @@
 // the screen with the labels it paints, and a picture of the driver dialog's box.
 #include "BoxesTestSupport.h"
 
+#include <vector>
+
 #include "app/uDriveFrm.h"
 #include "controls/sGroupBox.h"
 #include "controls/sLabel.h"
 #include "controls/sRadioButton.h"
 #include "framework/vclText.h"
 #include "paint/acColors.h"
+#include "paint/acGdiHandles.h"
 #include "paint/sItemPaint.h"
 
 namespace {
@@ -149,6 +152,45 @@ TEST_F(GroupBox, ScreenShowsTheCacheAndTheLabelsOverIt) {
   EXPECT_NE(Rgb(*shown, 2, y), 0x00FF00u);
   EXPECT_EQ(Rgb(*shown, caption.left + 1, y), 0x00FF00u);
   WritePng(ShotDir() + "/groupbox-labels.png", *shown);
+}
+
+// The picture the labels are painted through is the box's own: repaints make no
+// new bitmap or DC, a new size replaces it and still shows the labels, and the box
+// frees it when it goes (the second box leaves the counts as the first left them:
+// the form's own images, made when the first box asked for its background, stay).
+TEST_F(GroupBox, LabelPictureIsKeptAcrossPaintsAndFreedWithTheBox) {
+  auto counts = [] {
+    return std::vector<long>{GdiLiveCount(TacGdiKind::Bitmap), GdiLiveCount(TacGdiKind::MemoryDC)};
+  };
+  ShowAndSettle();
+  std::vector<long> afterFirst;
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round == 0 ? "first box" : "second box");
+    auto* box = Put<TsGroupBox>(form_, 16, 12, 417, 137, "软件信息");
+    auto* label = Put<TsLabel>(box, 123, 35, 0, 0, "应用包名:");
+    UpdateWindow(form_->Handle());
+    const std::vector<long> shown = counts();
+    for (int i = 0; i < 20; ++i) RedrawWindow(box->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(counts(), shown) << "repaints";
+    box->SetBounds(box->Left(), box->Top(), 300, 110);
+    UpdateWindow(form_->Handle());
+    EXPECT_EQ(counts(), shown) << "a new size";
+    const TacBitmapPtr screen = Screen(box);
+    const TacBitmap* cache = box->SkinData()->CacheBitmap();
+    ASSERT_EQ(cache->Width(), 300);
+    std::string first;
+    EXPECT_EQ(Differences(*cache, 0, 0, *screen, RECT{0, 0, 300, 110}, {label->BoundsRect()}, &first), 0) << first;
+    EXPECT_GT(CountColor(*screen, label->BoundsRect(), 2171169), 0) << "the label's text";
+    delete label;
+    delete box;
+    UpdateWindow(form_->Handle());
+    if (round == 0) {
+      afterFirst = counts();
+      EXPECT_LT(afterFirst, shown) << "the box's cache and picture are freed";
+    } else {
+      EXPECT_EQ(counts(), afterFirst) << "freed with the box";
+    }
+  }
 }
 
 // A caption GBK cannot hold (a package name in another script) is drawn as it is,

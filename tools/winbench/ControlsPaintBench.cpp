@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <typeinfo>
 #include <vector>
 
 #include "app/uVqMainFrm.h"
@@ -20,6 +21,8 @@
 #include "framework/vclApplication.h"
 #include "paint/acDibBitmap.h"
 #include "paint/acGdiHandles.h"
+#include "paint/sAlphaGraph.h"
+#include "paint/sItemPaintGdi.h"
 #include "skin/sCommandCodes.h"
 #include "skin/sCommandMessages.h"
 
@@ -61,10 +64,36 @@ void CollectSkinned(TWinControl* parent, std::vector<TWinControl*>& out) {
 
 void Pump() { Application->ProcessMessages(); }
 
+// Bitmaps made through the installed allocator (DIB sections): each costs the
+// platform a section and a mapping, so painting should make few of them.
+TacBitmapAllocator dibAllocator = nullptr;
+long allocations = 0;
+TacBitmapPtr CountingAllocator(int width, int height, TacPixelFormat format) {
+  ++allocations;
+  return dibAllocator(width, height, format);
+}
+
+// Messages sent to windows of this thread (each a round through the platform's
+// message machinery, which a direct call to the control's handler skips).
+long sentMessages = 0;
+LRESULT CALLBACK CountSent(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION) ++sentMessages;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+long MessagesSentBy(const std::function<void()>& work) {
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &CountSent, nullptr, GetCurrentThreadId());
+  sentMessages = 0;
+  work();
+  if (hook) UnhookWindowsHookEx(hook);
+  return hook ? sentMessages : -1;
+}
+
 }  // namespace
 
 int main() {
   InstallDibBitmapAllocator();
+  dibAllocator = SetBitmapAllocator(&CountingAllocator);
   Application->Initialize();
   TVqMainFrm* form = Application->CreateForm<TVqMainFrm>();
   form->Show();
@@ -79,6 +108,22 @@ int main() {
     return 1;
   }
 
+  // What the controls' questions to their parent cost: a message sent through the
+  // platform against the same command dispatched to the handler directly.
+  {
+    const double sent = MedianMicroseconds([&] { SendSkinCommand(form, SMC_ISINVALID); }, 9, 200);
+    const double performed =
+        MedianMicroseconds([&] { form->Perform(SM_ALPHACMD, static_cast<WPARAM>(PackCommand(SMC_ISINVALID)), 0); }, 9, 200);
+    TacBgRequest request;
+    const double background = MedianMicroseconds(
+        [&] {
+          request = TacBgRequest();
+          SendBgRequest(form->sbtbtn1, request, false);
+        },
+        9, 200);
+    std::printf("a question to the form: sent %.2f us, dispatched directly %.2f us; a background request %.2f us\n",
+                sent, performed, background);
+  }
   // 1. Every cache of the main window.
   const int width = form->ClientWidth(), height = form->ClientHeight();
   TacWindowDC screen(nullptr);
@@ -105,6 +150,10 @@ int main() {
     }
   };
   rebuildAll();
+  allocations = 0;
+  rebuildAll();
+  const long rebuildAllocations = allocations;
+  const long rebuildMessages = MessagesSentBy(rebuildAll);
   const double caches = MedianMicroseconds(rebuildAll, 15, 20);
   const double cachesBlit = MedianMicroseconds(blitAll, 15, 200);
 
@@ -116,6 +165,7 @@ int main() {
   button->Perform(CM_MOUSEENTER);
   TsFadeTimer* fade = button->FadeTimer();
   double step = 0, stepBlit = 0;
+  long stepAllocations = 0, stepMessages = 0;
   if (fade) {
     fade->SetEnabled(false);  // the steps are driven here, not by the timer
     auto oneStep = [&] {
@@ -126,12 +176,44 @@ int main() {
     auto blitButton = [&] {
       BitBlt(buttonDC.Get(), 0, 0, button->Width(), button->Height(), source.Get(), 0, 0, SRCCOPY);
     };
+    // The parts a step cannot do without, each on its own.
+    TacBitmapPtr stepImage = NewDibBitmap(button->Width(), button->Height(), TacPixelFormat::pf24bit);
+    TacBitmapPtr startImage = NewDibBitmap(button->Width(), button->Height(), TacPixelFormat::pf24bit);
+    const TacBitmap* cache = button->SkinData().CacheBitmap();
+    const double blend = MedianMicroseconds(
+        [&] { BlendEqualBitmapsInto(stepImage.get(), startImage.get(), cache, 100); }, 15, 1000);
+    const double getDC = MedianMicroseconds([&] { TacWindowDC dc(button->Handle()); }, 15, 200);
+    const double copy = MedianMicroseconds(
+        [&] { CopyBitmapToDC(buttonDC.Get(), 0, 0, *stepImage, TacRect{0, 0, stepImage->Width(), stepImage->Height()}); },
+        15, 200);
+    std::printf("parts of a step: blend %.2f us, window DC taken and given back %.2f us, DIB bits to the window %.2f us\n",
+                blend, getDC, copy);
     oneStep();
+    allocations = 0;
+    oneStep();
+    stepAllocations = allocations;
+    stepMessages = MessagesSentBy(oneStep);
     step = MedianMicroseconds(oneStep, 15, 100);
     stepBlit = MedianMicroseconds(blitButton, 15, 1000);
   }
 
   std::printf("skinned controls of the main window: %zu (%ld pixels)\n", controls.size(), pixels);
+  std::printf("bitmaps made through the allocator: %ld per rebuild of every cache, %ld per fade step\n",
+              rebuildAllocations, stepAllocations);
+  std::printf("messages sent to windows: %ld per rebuild of every cache, %ld per fade step\n", rebuildMessages,
+              stepMessages);
+  // Where the time of the rebuild goes: each control on its own.
+  for (TWinControl* c : controls) {
+    auto rebuildOne = [&] {
+      SendSkinCommand(c, SMC_INVALIDATECACHE);
+      POINT origin = c->ClientOrigin();
+      TacSavedDcState saved(target.Get());
+      SetViewportOrgEx(target.Get(), origin.x, origin.y, nullptr);
+      SendMessageW(c->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(target.Get()), PRF_CLIENT);
+    };
+    std::printf("  %-14s %3dx%-3d %7.1f us\n", typeid(*c).name(), c->Width(), c->Height(),
+                MedianMicroseconds(rebuildOne, 9, 10));
+  }
   std::printf("every cache rebuilt and printed: %.1f us; BitBlt of the same pixels: %.2f us; ratio %.1f (goal <= 20)\n",
               caches, cachesBlit, caches / cachesBlit);
   if (fade)
