@@ -10,6 +10,9 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 bash scripts/setup.sh || exit 1
 JOBS=${VQ_JOBS:-2}
+# Windows-side tests share one desktop (focus, activation, the pointer): one at a
+# time, so that no test's window takes another's focus or hover.
+WIN_JOBS=${VQ_WIN_JOBS:-1}
 status=0
 
 build() {  # preset [targets...]
@@ -40,7 +43,7 @@ build win32 && win32_built=1 || status=1
 echo "== Windows x86_64 build, tests under wine64 in a 64-bit prefix"
 if build win64; then
   if vq_wine_start "$ROOT/build/win64/wineprefix" win64; then
-    ctest --test-dir build/win64 --output-on-failure -j"$JOBS" || status=1
+    ctest --test-dir build/win64 --output-on-failure -j"$WIN_JOBS" || status=1
     if [ $win32_built -eq 1 ]; then
       echo "== the i686 program on 64-bit Windows (WoW64), in the same prefix"
       ctest --test-dir build/win32 -L wow64 --output-on-failure || status=1
@@ -52,7 +55,7 @@ else status=1; fi
 echo "== Windows i686 tests under 32-bit Wine in a 32-bit prefix"
 if [ $win32_built -eq 1 ]; then
   if vq_wine_start "$ROOT/build/win32/wineprefix" win32; then
-    ctest --test-dir build/win32 -LE wow64 --output-on-failure -j"$JOBS" || status=1
+    ctest --test-dir build/win32 -LE wow64 --output-on-failure -j"$WIN_JOBS" || status=1
     vq_wine_stop
   else status=1; fi
 fi
