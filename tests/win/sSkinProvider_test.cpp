@@ -1,0 +1,307 @@
+// The skin provider on real forms: hit test answers at points of a skinned frame,
+// the platform's system-menu style, duplicate providers, the redraw lock, mouse
+// messages on the frame, title-button clicks, the frame's pixels on the window
+// against the frame cache, the keyed corners of the region, and GDI counts over
+// many activation changes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "BoxesTestSupport.h"
+#include "frame/acFrameGeometry.h"
+#include "frame/sSkinProvider.h"
+
+using namespace boxestest;
+
+namespace {
+
+class ProviderTest : public ::testing::Test {
+ protected:
+  void Make(TFormBorderStyle style, unsigned icons, bool withProvider = true) {
+    ASSERT_EQ(DefaultManager(), nullptr) << "a manager outlived its test";
+    InstallDibBitmapAllocator();
+    SetCursorPos(1270, 1010);
+    form_ = new TForm(Application);
+    TFormDescription d;
+    d.Name = "ProviderTestForm";
+    d.Caption = "铂蜓 skinned frame test";
+    d.ClientWidth = 450;
+    d.ClientHeight = 262;
+    d.BorderStyle = style;
+    d.BorderIcons = icons;
+    d.Left = 120;
+    d.Top = 100;
+    form_->ApplyDescription(d);
+    form_->FinishCreate();
+    form_->HandleNeeded();
+    // Sees what the provider hands on.
+    auto inner = form_->WindowProc;
+    form_->WindowProc = [this, inner](TMessage& m) {
+      passed_.push_back(m.Msg);
+      inner(m);
+    };
+    originalStyle_ = GetWindowLongW(form_->Handle(), GWL_STYLE);
+    if (withProvider) provider_ = new TsSkinProvider(form_);
+    manager_ = new TsSkinManager(form_);
+    const std::vector<uint8_t> air = PackSkinFolder(SourcePath("skins/air"));
+    manager_->InternalSkins.Add("air", air.data(), air.size());
+    manager_->SetSkinName("air");
+    ASSERT_TRUE(manager_->SkinData.Active);
+  }
+  void TearDown() override {
+    delete form_;
+    EXPECT_EQ(DefaultManager(), nullptr);
+  }
+  void ShowAndSettle() {
+    form_->Show();
+    SetForegroundWindow(form_->Handle());
+    UpdateWindow(form_->Handle());
+    PumpUntil([this] { return GetActiveWindow() == form_->Handle(); }, 500);
+    Pump(80);
+  }
+  LRESULT HitAt(int x, int y) {
+    RECT wr;
+    GetWindowRect(form_->Handle(), &wr);
+    return SendMessageW(form_->Handle(), WM_NCHITTEST, 0, MAKELPARAM(wr.left + x, wr.top + y));
+  }
+  LPARAM ScreenAt(int x, int y) {
+    RECT wr;
+    GetWindowRect(form_->Handle(), &wr);
+    return MAKELPARAM(wr.left + x, wr.top + y);
+  }
+  int Passed(UINT msg) const {
+    int n = 0;
+    for (UINT m : passed_) n += m == msg;
+    return n;
+  }
+  POINT Centre(const TacRect& r) const { return POINT{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
+  int WindowWidth() const {
+    RECT wr;
+    GetWindowRect(form_->Handle(), &wr);
+    return wr.right - wr.left;
+  }
+  int WindowHeight() const {
+    RECT wr;
+    GetWindowRect(form_->Handle(), &wr);
+    return wr.bottom - wr.top;
+  }
+  // The whole window as it is on the screen, read through the window DC.
+  TacBitmapPtr WindowPixels() {
+    GdiFlush();
+    const int w = WindowWidth(), h = WindowHeight();
+    TacBitmapPtr out = NewDibBitmap(w, h, TacPixelFormat::pf24bit);
+    TacWholeWindowDC dc(form_->Handle());
+    TacMemoryDC mem(dc.Get());
+    TacSelectObject sel(mem.Get(), static_cast<HBITMAP>(out->Handle()));
+    BitBlt(mem.Get(), 0, 0, w, h, dc.Get(), 0, 0, SRCCOPY);
+    GdiFlush();
+    return out;
+  }
+
+  TForm* form_ = nullptr;
+  TsSkinProvider* provider_ = nullptr;
+  TsSkinManager* manager_ = nullptr;
+  std::vector<UINT> passed_;
+  LONG originalStyle_ = 0;
+};
+
+TEST_F(ProviderTest, RaisesForAnOwnerThatIsNoForm) {
+  TComponent holder(nullptr);
+  EXPECT_THROW(new TsSkinProvider(&holder), EAbort);
+  EXPECT_EQ(holder.ComponentCount(), 0) << "nothing left behind";
+}
+
+TEST_F(ProviderTest, HitTestAnswersAtPointsOfTheFrame) {
+  Make(bsSizeable, biSystemMenu | biMinimize | biMaximize);
+  ShowAndSettle();
+  ASSERT_TRUE(provider_->Skinned());
+  const TacFrameModel m = provider_->Model();
+  const int w = WindowWidth(), h = WindowHeight();
+  const int b = SysBorderWidth(m, true);
+  const int captionY = TopBorderWidth(m, false) + CaptionHeight(m, false) / 2;
+  const POINT close = Centre(provider_->Button(2).R);
+  const POINT max = Centre(provider_->Button(1).R);
+  const POINT min = Centre(provider_->Button(0).R);
+  ASSERT_GT(provider_->Button(2).R.Width(), 0) << "the close button was laid out";
+  struct Case {
+    const char* what;
+    int x, y;
+    LRESULT want;
+  } cases[] = {
+      {"caption", w / 3, captionY, HTCAPTION},
+      {"close", close.x, close.y, HTCLOSE},
+      {"maximize", max.x, max.y, HTMAXBUTTON},
+      {"minimize", min.x, min.y, HTMINBUTTON},
+      {"left border", 1, h / 2, HTLEFT},
+      {"right border", w - 2, h / 2, HTRIGHT},
+      {"bottom border", w / 2, h - 1, HTBOTTOM},
+      {"top-left corner", 1, 1, HTTOPLEFT},
+      {"bottom-right corner", w - 2, h - 2, HTBOTTOMRIGHT},
+      {"client", w / 2, h / 2, HTCLIENT},
+  };
+  for (const Case& c : cases) EXPECT_EQ(HitAt(c.x, c.y), c.want) << c.what;
+  // Hovering the close button makes it hot; the caption clears it.
+  HitAt(close.x, close.y);
+  EXPECT_EQ(provider_->Button(2).State, 1);
+  HitAt(w / 3, captionY);
+  EXPECT_EQ(provider_->Button(2).State, 0);
+}
+
+TEST_F(ProviderTest, MainWindowFrameHasCloseAndMinimizeOnly) {
+  Make(bsSingle, biSystemMenu | biMinimize);
+  ShowAndSettle();
+  EXPECT_GT(provider_->Button(2).R.Width(), 0);
+  EXPECT_GT(provider_->Button(0).R.Width(), 0);
+  EXPECT_EQ(provider_->Button(1).R.Width(), 0) << "no maximize button";
+  EXPECT_LE(provider_->Button(2).R.Right, WindowWidth());
+  EXPECT_LT(provider_->Button(0).R.Right, provider_->Button(2).R.Right);
+  // Double-clicking the caption of a form without maximize does nothing.
+  passed_.clear();
+  SendMessageW(form_->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenAt(WindowWidth() / 3, 10));
+  Pump(30);
+  EXPECT_FALSE(IsZoomed(form_->Handle()));
+  EXPECT_EQ(Passed(WM_SYSCOMMAND), 0);
+  EXPECT_EQ(Passed(WM_NCLBUTTONDBLCLK), 0) << "swallowed";
+}
+
+TEST_F(ProviderTest, SystemMenuStyleComesBackOnlyWhenTheProviderTookIt) {
+  Make(bsSingle, biSystemMenu | biMinimize);
+  ASSERT_TRUE(originalStyle_ & WS_SYSMENU);
+  EXPECT_FALSE(GetWindowLongW(form_->Handle(), GWL_STYLE) & WS_SYSMENU) << "skinned: the platform caption stays away";
+  EXPECT_TRUE(provider_->SysMenuStyleRemoved());
+  manager_->SetActive(false);
+  EXPECT_TRUE(GetWindowLongW(form_->Handle(), GWL_STYLE) & WS_SYSMENU);
+  EXPECT_FALSE(provider_->SysMenuStyleRemoved());
+}
+
+TEST_F(ProviderTest, SystemMenuStyleNotAddedToAFormWithoutIt) {
+  Make(bsSingle, 0);
+  ASSERT_FALSE(originalStyle_ & WS_SYSMENU);
+  EXPECT_FALSE(provider_->SysMenuStyleRemoved());
+  manager_->SetActive(false);
+  EXPECT_FALSE(GetWindowLongW(form_->Handle(), GWL_STYLE) & WS_SYSMENU);
+}
+
+TEST_F(ProviderTest, LaterProviderReplacesAnAutomaticOneAndIsPassiveAfterANormalOne) {
+  Make(bsSizeable, biSystemMenu | biMinimize | biMaximize, false);
+  auto* automatic = new TsSkinProvider(form_, true);
+  EXPECT_EQ(ProviderOfForm(form_), automatic);
+  auto* designed = new TsSkinProvider(form_);
+  EXPECT_EQ(ProviderOfForm(form_), designed) << "the automatic one is gone";
+  EXPECT_FALSE(designed->PassiveDuplicate());
+  auto* third = new TsSkinProvider(form_);
+  EXPECT_TRUE(third->PassiveDuplicate());
+  EXPECT_EQ(ProviderOfForm(form_), designed);
+  delete third;
+  EXPECT_EQ(ProviderOfForm(form_), designed) << "a passive one never attached";
+}
+
+TEST_F(ProviderTest, RedrawLockNeverBelowZero) {
+  Make(bsSingle, biSystemMenu | biMinimize);
+  SendMessageW(form_->Handle(), WM_SETREDRAW, 0, 0);
+  EXPECT_EQ(provider_->RedrawLockCount(), 1);
+  SendMessageW(form_->Handle(), WM_SETREDRAW, 1, 0);
+  SendMessageW(form_->Handle(), WM_SETREDRAW, 1, 0);
+  EXPECT_EQ(provider_->RedrawLockCount(), 0);
+  EXPECT_EQ(Passed(WM_SETREDRAW), 3) << "passed on each time";
+}
+
+TEST_F(ProviderTest, RightButtonReleaseOnABorderIsSwallowed) {
+  Make(bsSizeable, biSystemMenu | biMinimize | biMaximize);
+  ShowAndSettle();
+  passed_.clear();
+  const LPARAM at = ScreenAt(1, WindowHeight() / 2);
+  SendMessageW(form_->Handle(), WM_NCRBUTTONUP, HTLEFT, at);
+  EXPECT_EQ(Passed(WM_NCRBUTTONUP), 0);
+  SendMessageW(form_->Handle(), WM_NCRBUTTONDOWN, HTCAPTION, ScreenAt(WindowWidth() / 3, 10));
+  EXPECT_EQ(Passed(WM_NCRBUTTONDOWN), 0) << "a right press on the caption waits for its release";
+}
+
+TEST_F(ProviderTest, TitleButtonsMinimizeAndClose) {
+  Make(bsSingle, biSystemMenu | biMinimize);
+  ShowAndSettle();
+  HWND w = form_->Handle();
+  const POINT min = Centre(provider_->Button(0).R);
+  // Press, move off, come back, release: the pressed flag went on leaving.
+  HitAt(min.x, min.y);
+  SendMessageW(w, WM_NCLBUTTONDOWN, HTMINBUTTON, ScreenAt(min.x, min.y));
+  EXPECT_EQ(provider_->Button(0).State, 2);
+  HitAt(WindowWidth() / 3, 10);
+  HitAt(min.x, min.y);
+  SendMessageW(w, WM_NCLBUTTONUP, HTMINBUTTON, ScreenAt(min.x, min.y));
+  Pump(30);
+  EXPECT_FALSE(IsIconic(w)) << "no minimize after leaving the button";
+  // A real press and release on it minimizes.
+  SendMessageW(w, WM_NCLBUTTONDOWN, HTMINBUTTON, ScreenAt(min.x, min.y));
+  SendMessageW(w, WM_NCLBUTTONUP, HTMINBUTTON, ScreenAt(min.x, min.y));
+  Pump(30);
+  EXPECT_TRUE(IsIconic(w));
+  ShowWindow(w, SW_RESTORE);
+  ShowAndSettle();
+  const POINT close = Centre(provider_->Button(2).R);
+  HitAt(close.x, close.y);
+  SendMessageW(w, WM_NCLBUTTONDOWN, HTCLOSE, ScreenAt(close.x, close.y));
+  SendMessageW(w, WM_NCLBUTTONUP, HTCLOSE, ScreenAt(close.x, close.y));
+  Pump(30);
+  EXPECT_FALSE(IsWindowVisible(w)) << "the close button closed the form";
+}
+
+TEST_F(ProviderTest, WindowShowsTheFrameCacheInBothStatesAndCutsTheCorners) {
+  Make(bsSingle, biSystemMenu | biMinimize);
+  ShowAndSettle();
+  HWND w = form_->Handle();
+  const TacFrameModel m = provider_->Model();
+  const int top = CaptionAreaHeight(m);
+  const std::vector<TacRect> cut = provider_->RegionRects();
+  ASSERT_FALSE(cut.empty()) << "the air skin keys its corners";
+  std::vector<RECT> skip;
+  for (const TacRect& r : cut) skip.push_back(RECT{r.Left, r.Top, r.Right, r.Bottom});
+  const char* names[2] = {"inactive", "active"};
+  for (int active = 1; active >= 0; --active) {
+    SendMessageW(w, WM_NCACTIVATE, active, 0);
+    Pump(30);
+    ASSERT_EQ(provider_->ActiveState(), active == 1);
+    TacBitmapPtr screen = WindowPixels();
+    const TacBitmap* cache = provider_->FrameCache();
+    ASSERT_TRUE(cache);
+    ASSERT_EQ(cache->Width(), screen->Width());
+    WritePng(ShotDir() + "/provider-" + names[active] + ".png", *screen);
+    std::string first;
+    const RECT title{0, 0, screen->Width(), top};
+    EXPECT_EQ(Differences(*cache, 0, 0, *screen, title, skip, &first), 0) << names[active] << " title " << first;
+    const RECT left{0, top, SideBorderWidth(m, true), screen->Height()};
+    EXPECT_EQ(Differences(*cache, 0, 0, *screen, left, skip, &first), 0) << names[active] << " left " << first;
+    const RECT bottom{0, screen->Height() - TopBorderWidth(m, true), screen->Width(), screen->Height()};
+    EXPECT_EQ(Differences(*cache, 0, 0, *screen, bottom, skip, &first), 0) << names[active] << " bottom " << first;
+  }
+  // The active and the inactive title differ.
+  // The region leaves the keyed corner pixels out.
+  TacRegionHandle rgn = NewRectRegion(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(w, rgn.Get()), ERROR);
+  for (const TacRect& r : cut) {
+    EXPECT_FALSE(PtInRegion(rgn.Get(), r.Left, r.Top)) << r.Left << "," << r.Top;
+  }
+  EXPECT_TRUE(PtInRegion(rgn.Get(), WindowWidth() / 2, 1));
+  EXPECT_TRUE(PtInRegion(rgn.Get(), WindowWidth() / 2, WindowHeight() / 2));
+}
+
+TEST_F(ProviderTest, NoGdiLeakOverActivationChanges) {
+  Make(bsSingle, biSystemMenu | biMinimize);
+  ShowAndSettle();
+  HWND w = form_->Handle();
+  SendMessageW(w, WM_NCACTIVATE, 0, 0);
+  SendMessageW(w, WM_NCACTIVATE, 1, 0);
+  Pump(20);
+  const long before = GdiLiveCountAll();
+  for (int i = 0; i < 100; ++i) {
+    SendMessageW(w, WM_NCACTIVATE, 0, 0);
+    SendMessageW(w, WM_NCACTIVATE, 1, 0);
+  }
+  Pump(20);
+  EXPECT_EQ(GdiLiveCountAll(), before);
+}
+
+}  // namespace
