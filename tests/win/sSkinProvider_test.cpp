@@ -249,6 +249,43 @@ TEST_F(ProviderTest, TitleButtonsMinimizeAndClose) {
   EXPECT_FALSE(IsWindowVisible(w)) << "the close button closed the form";
 }
 
+void ClickAt(POINT p) {
+  SetCursorPos(p.x, p.y);
+  Pump(40);
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &in[0], sizeof(INPUT));
+  Pump(40);
+  SendInput(1, &in[1], sizeof(INPUT));
+  Pump(60);
+}
+
+TEST_F(ProviderTest, RealPointerHoversAndClicksTheTitleButtons) {
+  Make(bsSingle, biSystemMenu | biMinimize);
+  ShowAndSettle();
+  HWND w = form_->Handle();
+  RECT wr;
+  GetWindowRect(w, &wr);
+  const POINT close = Centre(provider_->Button(2).R);
+  SetCursorPos(wr.left + close.x, wr.top + close.y);
+  Pump(80);
+  EXPECT_EQ(provider_->Button(2).State, 1) << "hot under the pointer";
+  SetCursorPos(1270, 1010);
+  EXPECT_TRUE(PumpUntil([this] { return provider_->Button(2).State == 0; }, 1500))
+      << "leaving the window clears the hover";
+  const POINT min = Centre(provider_->Button(0).R);
+  ClickAt(POINT{wr.left + min.x, wr.top + min.y});
+  EXPECT_TRUE(PumpUntil([w] { return IsIconic(w) != FALSE; }, 1000)) << "the minimize button minimizes";
+  ShowWindow(w, SW_RESTORE);
+  ShowAndSettle();
+  GetWindowRect(w, &wr);
+  ClickAt(POINT{wr.left + close.x, wr.top + close.y});
+  EXPECT_TRUE(PumpUntil([w] { return !IsWindowVisible(w); }, 1000)) << "the close button closes";
+  SetCursorPos(1270, 1010);
+}
+
 TEST_F(ProviderTest, WindowShowsTheFrameCacheInBothStatesAndCutsTheCorners) {
   Make(bsSingle, biSystemMenu | biMinimize);
   ShowAndSettle();
@@ -260,6 +297,7 @@ TEST_F(ProviderTest, WindowShowsTheFrameCacheInBothStatesAndCutsTheCorners) {
   std::vector<RECT> skip;
   for (const TacRect& r : cut) skip.push_back(RECT{r.Left, r.Top, r.Right, r.Bottom});
   const char* names[2] = {"inactive", "active"};
+  TacBitmapPtr shots[2];
   for (int active = 1; active >= 0; --active) {
     SendMessageW(w, WM_NCACTIVATE, active, 0);
     Pump(30);
@@ -276,8 +314,10 @@ TEST_F(ProviderTest, WindowShowsTheFrameCacheInBothStatesAndCutsTheCorners) {
     EXPECT_EQ(Differences(*cache, 0, 0, *screen, left, skip, &first), 0) << names[active] << " left " << first;
     const RECT bottom{0, screen->Height() - TopBorderWidth(m, true), screen->Width(), screen->Height()};
     EXPECT_EQ(Differences(*cache, 0, 0, *screen, bottom, skip, &first), 0) << names[active] << " bottom " << first;
+    shots[active] = std::move(screen);
   }
-  // The active and the inactive title differ.
+  EXPECT_GT(Differences(*shots[0], 0, 0, *shots[1], RECT{0, 0, WindowWidth(), top}), 0)
+      << "the active and the inactive title look different";
   // The region leaves the keyed corner pixels out.
   TacRegionHandle rgn = NewRectRegion(0, 0, 0, 0);
   ASSERT_NE(GetWindowRgn(w, rgn.Get()), ERROR);
