@@ -737,13 +737,13 @@ void TsSkinProvider::PaintClientBackground(HDC dc) {
 void TsSkinProvider::AnswerBackground(TacBgRequest& request) {
   if (skinData_->CacheDirty) PaintFrameCache();
   const TacFrameModel m = Model();
-  const TacPoint in = request.Offset;
   if (request.PaintNow) {
     request.Offset.X += ClientOffsetX(m);
     request.Offset.Y += ClientOffsetY(m);
   }
   skinData_->AnswerBgRequest(request, 0);
-  if (request.Kind == bgkImage) request.Offset = TacPoint{in.X + ClientOffsetX(m), in.Y + ClientOffsetY(m)};
+  // The answer names where the client area starts in the image; the requester adds its own place.
+  if (request.Kind == bgkImage) request.Offset = TacPoint{ClientOffsetX(m), ClientOffsetY(m)};
 }
 
 void TsSkinProvider::ShowSystemMenu(int x, int y) {
@@ -775,6 +775,17 @@ void TsSkinProvider::ProviderWndProc(TMessage& m) {
     if (HandleSkinCommand(m, skinned)) return;
     if (skinned) return;  // swallowed: the result stays as the sender set it
     CallPrevious(m);
+    return;
+  }
+  if (m.Msg == WM_CREATE || m.Msg == WM_NCCREATE) {
+    // A provider made before its form's window starts once the window exists.
+    CallPrevious(m);
+    if (m.Msg == WM_CREATE && !sysMenuCreated_ && !autoCreated_ && Manager()) {
+      if (skinned)
+        StartSkinning();
+      else if (Manager()->Active())
+        InitProvider();
+    }
     return;
   }
   if (!skinned) {

@@ -21,6 +21,7 @@
 #include "framework/vclControl.h"
 #include "framework/vclFont.h"
 #include "framework/vclForm.h"
+#include "framework/vclStdCtrls.h"
 #include "paint/acBitmap.h"
 #include "paint/acRect.h"
 
@@ -34,7 +35,7 @@ class EAbort : public std::runtime_error {
 
 enum TsGripMode { gmNone, gmRightBottom };
 enum TsResizeMode { rmStandard, rmBorder };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
 
 // Extra text drawn after the caption.
 struct TacAddedTitle {
