@@ -13,6 +13,7 @@
 
 #include "BoxesTestSupport.h"
 #include "frame/acFrameGeometry.h"
+#include "controls/sGroupBox.h"
 #include "frame/sSkinProvider.h"
 
 using namespace boxestest;
@@ -377,6 +378,54 @@ TEST_F(ProviderTest, ChildrenGetTheFrameCacheAtTheClientOriginAsBackground) {
   EXPECT_EQ(static_cast<uint32_t>(SendMessageW(form_->Handle(), SM_ALPHACMD,
                                                static_cast<WPARAM>(PackCommand(SMC_GETCLIENTOFFSET)), 0)),
             static_cast<uint32_t>(MAKELONG(ClientOffsetX(m), ClientOffsetY(m))));
+}
+
+// As the program's main window is built: manager and provider made while the form
+// is read, the skin announced before the window exists.
+TEST_F(ProviderTest, AProviderMadeWithItsFormSkinsTheFrameOnceTheWindowExists) {
+  InstallDibBitmapAllocator();
+  SetCursorPos(1270, 1010);
+  form_ = new TForm(Application);
+  TFormDescription d;
+  d.Caption = "made with its form";
+  d.ClientWidth = 300;
+  d.ClientHeight = 120;
+  d.BorderStyle = bsSingle;
+  d.BorderIcons = biSystemMenu | biMinimize;
+  d.Left = 140;
+  d.Top = 120;
+  form_->ApplyDescription(d);
+  manager_ = new TsSkinManager(form_);
+  const std::vector<uint8_t> air = PackSkinFolder(SourcePath("skins/air"));
+  manager_->InternalSkins.Add("air", air.data(), air.size());
+  manager_->SetSkinName("air");
+  provider_ = new TsSkinProvider(form_);
+  form_->FinishCreate();
+  ASSERT_FALSE(form_->HandleAllocated());
+  ShowAndSettle();
+  EXPECT_TRUE(provider_->Skinned());
+  EXPECT_TRUE(provider_->SysMenuStyleRemoved());
+  EXPECT_FALSE(GetWindowLongW(form_->Handle(), GWL_STYLE) & WS_SYSMENU);
+  EXPECT_GT(provider_->Button(2).R.Width(), 0) << "close laid out";
+  EXPECT_GT(provider_->Button(0).R.Width(), 0) << "minimize laid out";
+}
+
+TEST_F(ProviderTest, AGroupBoxShowsTheFrameImageBehindItsCaptionRow) {
+  Make(bsSingle, biSystemMenu | biMinimize);
+  TsGroupBox* box = new TsGroupBox(form_);
+  box->SetCaption("Box");
+  box->SetBounds(16, 150, 417, 90);
+  box->SetParent(form_);
+  ShowAndSettle();
+  box->Invalidate();
+  Pump(60);
+  const TacFrameModel m = provider_->Model();
+  TacBitmapPtr client = Screen(form_);
+  // The first rows of the caption row, right of the caption text: only background.
+  const RECT strip{16 + 300, 150, 16 + 410, 152};
+  std::string first;
+  EXPECT_EQ(Differences(*provider_->FrameCache(), ClientOffsetX(m), ClientOffsetY(m), *client, strip, {}, &first), 0)
+      << first;
 }
 
 TEST_F(ProviderTest, NoGdiLeakOverActivationChanges) {
