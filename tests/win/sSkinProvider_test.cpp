@@ -34,8 +34,9 @@ class ProviderTest : public ::testing::Test {
     d.ClientHeight = 262;
     d.BorderStyle = style;
     d.BorderIcons = icons;
-    d.Left = 120;
-    d.Top = 100;
+    // Away from where other test programs on the same display look at the screen.
+    d.Left = 700;
+    d.Top = 560;
     form_->ApplyDescription(d);
     form_->FinishCreate();
     form_->HandleNeeded();
@@ -253,8 +254,11 @@ TEST_F(ProviderTest, TitleButtonsMinimizeAndClose) {
 
 // A real click at a screen point, repeated (up to three times) while `done` does
 // not hold: test programs beside this one share the pointer and the desktop.
-bool ClickUntil(POINT p, const std::function<bool()>& done) {
+bool ClickUntil(HWND target, POINT p, const std::function<bool()>& done) {
   for (int attempt = 0; attempt < 3; ++attempt) {
+    // Another test's window may have come over ours: ours goes to the top again.
+    SetForegroundWindow(target);
+    BringWindowToTop(target);
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_MOUSE;
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -275,7 +279,6 @@ TEST_F(ProviderTest, RealPointerHoversAndClicksTheTitleButtons) {
   Make(bsSingle, biSystemMenu | biMinimize);
   ShowAndSettle();
   HWND w = form_->Handle();
-  SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   RECT wr;
   GetWindowRect(w, &wr);
   const POINT close = Centre(provider_->Button(2).R);
@@ -287,13 +290,12 @@ TEST_F(ProviderTest, RealPointerHoversAndClicksTheTitleButtons) {
   EXPECT_TRUE(PumpUntil([this] { return provider_->Button(2).State == 0; }, 1500))
       << "leaving the window clears the hover";
   const POINT min = Centre(provider_->Button(0).R);
-  EXPECT_TRUE(ClickUntil(POINT{wr.left + min.x, wr.top + min.y}, [w] { return IsIconic(w) != FALSE; }))
+  EXPECT_TRUE(ClickUntil(w, POINT{wr.left + min.x, wr.top + min.y}, [w] { return IsIconic(w) != FALSE; }))
       << "the minimize button minimizes";
   ShowWindow(w, SW_RESTORE);
   ShowAndSettle();
   GetWindowRect(w, &wr);
-  SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  EXPECT_TRUE(ClickUntil(POINT{wr.left + close.x, wr.top + close.y}, [w] { return !IsWindowVisible(w); }))
+  EXPECT_TRUE(ClickUntil(w, POINT{wr.left + close.x, wr.top + close.y}, [w] { return !IsWindowVisible(w); }))
       << "the close button closes";
   SetCursorPos(1270, 1010);
 }
@@ -392,8 +394,8 @@ TEST_F(ProviderTest, AProviderMadeWithItsFormSkinsTheFrameOnceTheWindowExists) {
   d.ClientHeight = 120;
   d.BorderStyle = bsSingle;
   d.BorderIcons = biSystemMenu | biMinimize;
-  d.Left = 140;
-  d.Top = 120;
+  d.Left = 720;
+  d.Top = 580;
   form_->ApplyDescription(d);
   manager_ = new TsSkinManager(form_);
   const std::vector<uint8_t> air = PackSkinFolder(SourcePath("skins/air"));
