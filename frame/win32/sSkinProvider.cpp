@@ -101,9 +101,14 @@ TsSkinProvider::~TsSkinProvider() {
   MarkDestroying();
   if (!passive_) {
     if (form_ && form_->HandleAllocated() && !form_->Destroying()) {
+      // The form goes on with the platform's frame.
+      const bool hadFrame = sysMenuCreated_;
       RestoreSysMenuStyle();
       SetCompositionTransitions(false);
-      if (skinData_->IsSkinned(false)) SetWindowRegion(form_->Handle(), TacRegionHandle(), true);
+      if (hadFrame) {
+        SetWindowRegion(form_->Handle(), TacRegionHandle(), true);
+        RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      }
     }
     Detach();
     UnregisterProviderForm(form_);
@@ -813,7 +818,7 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m, bool skinned) {
       StartSkinning();
       skinData_->CacheDirty = true;
       regionDirty_ = true;
-      BroadcastToControls(form_, m);
+      // The children hear of the skin from the manager's broadcast, after the form.
       if (FormShowing()) {
         UpdateRegion(false);
         RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -833,7 +838,6 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m, bool skinned) {
       InitProvider();
       titleStrip_.reset();
       regionDirty_ = true;
-      BroadcastToControls(form_, m);
       if (FormShowing()) {
         skinData_->CacheDirty = true;
         RedrawWindow(form_->Handle(), nullptr, nullptr, 0x545);
@@ -898,7 +902,6 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m, bool skinned) {
 
 void TsSkinProvider::RemoveSkin(TMessage& m) {
   SetCompositionTransitions(false);
-  BroadcastToControls(form_, m);
   menuRows_ = -1;
   titleIndex_ = captionIndex_ = -1;
   if (!form_->Destroying() && form_->HandleAllocated()) {
