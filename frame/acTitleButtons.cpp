@@ -1,5 +1,7 @@
 #include "frame/acTitleButtons.h"
 
+#include <algorithm>
+
 namespace {
 bool SingleOrSizeable(TacBorderKind k) { return k == TacBorderKind::Single || k == TacBorderKind::Sizeable; }
 }  // namespace
@@ -69,6 +71,18 @@ std::vector<TacPlacedButton> LayoutTitleButtons(const TacTitleLayoutInput& in) {
     edge = edge - b.Width - space;
   }
   return out;
+}
+
+TacRect AlignCaption(TacRect r, int textWidth, int extraWidth, TacCaptionAlign align) {
+  const int width = r.Right - r.Left;
+  if (align == TacCaptionAlign::Right) {
+    if (textWidth + extraWidth + 4 < width) r.Left = r.Right - textWidth - extraWidth - 4;
+  } else if (align == TacCaptionAlign::Center) {
+    const int left = std::max(r.Left, r.Left + (width - textWidth - extraWidth - 4) / 2);
+    r.Right = std::min(r.Right, left + textWidth);
+    r.Left = left;
+  }
+  return r;
 }
 
 unsigned CaptionDoubleClickCommand(const TacSysMenuState& s, bool hasBorder, TacWindowState state) {

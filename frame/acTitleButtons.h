@@ -79,6 +79,13 @@ struct TacPlacedButton {
 // Right to left from the title's right end; user buttons 8 pixels further left.
 std::vector<TacPlacedButton> LayoutTitleButtons(const TacTitleLayoutInput& in);
 
+// Where the caption text goes inside its rectangle r: left-justified text keeps
+// r; right-justified text moves to the right end only when it fits (text, extra
+// title and 4 pixels narrower than r), else stays at the left to end in an
+// ellipsis; centred text is centred and r ends after it.
+enum class TacCaptionAlign { Left, Right, Center };
+TacRect AlignCaption(TacRect r, int textWidth, int extraWidth, TacCaptionAlign align);
+
 // Double click on the caption (the hit code given): the system command to send, 0
 // for none.
 unsigned CaptionDoubleClickCommand(const TacSysMenuState& s, bool hasBorder, TacWindowState state);

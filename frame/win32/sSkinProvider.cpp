@@ -439,6 +439,7 @@ void TsSkinProvider::PaintFrameCache() {
   GetWindowRect(form_->Handle(), &wr);
   PaintItem(skinData_->SectionIndex(), skinData_->SkinSection(), none, skinData_->TextureIndex(),
             skinData_->HotTextureIndex(), mgr, cache, TacPoint{wr.left, wr.top}, frame, state, true);
+  PaintGrip(*cache, m);
   if (CaptionHeight(m, true) != 0 && drawNonClientArea_) {
     PaintTitle(*cache, m);
     PaintIcon(*cache, m);
@@ -447,6 +448,17 @@ void TsSkinProvider::PaintFrameCache() {
   }
   skinData_->CacheDirty = false;
   skinData_->PaintDeferred = false;
+}
+
+void TsSkinProvider::PaintGrip(TacBitmap& cache, const TacFrameModel& m) {
+  TsSkinManager* mgr = Manager();
+  if (GripMode != gmRightBottom || !(m.Style & WS_THICKFRAME) || m.Maximized() || m.Minimized()) return;
+  const int grip = mgr->GetMaskIndex(mgr->ConstData.IndexGlobalInfo, "GLOBALINFO", "GRIPIMAGE");
+  if (!mgr->IsValidImgIndex(grip)) return;
+  const TacIconSize g = ButtonImageSize(mgr, grip);
+  const int sb = SysBorderWidth(m, true);
+  DrawStateGlyph(&cache, TacPoint{cache.Width() - g.Width - sb - 1, cache.Height() - g.Height - sb - 1}, 0, 1,
+                 mgr->Masks[static_cast<size_t>(grip)], ParentImageFromBitmap(&cache, 0, 0));
 }
 
 void TsSkinProvider::PaintTitle(TacBitmap& cache, const TacFrameModel& m) {
@@ -509,20 +521,18 @@ void TsSkinProvider::PaintCaption(TacBitmap& cache, const TacFrameModel& m) {
   }
   r.Top += (r.Height() - ts.cy) / 2;
   r.Bottom = r.Top + ts.cy;
-  const int width = r.Width();
-  if (captionAlignment_ == taRightJustify) {
-    if (ts.cx + extra + 4 < width) r.Left = r.Right - ts.cx - extra - 4;
-  } else if (captionAlignment_ == taCenter) {
-    const int left = std::max(r.Left, r.Left + (width - ts.cx - extra - 4) / 2);
-    r.Right = std::min(r.Right, left + ts.cx + extra + 4);
-    r.Left = left;
-  }
+  const int fullRight = r.Right;
+  r = AlignCaption(r, ts.cx, extra,
+                   captionAlignment_ == taRightJustify ? TacCaptionAlign::Right
+                   : captionAlignment_ == taCenter     ? TacCaptionAlign::Center
+                                                       : TacCaptionAlign::Left);
   const int ti = captionIndex_ >= 0 ? captionIndex_ : TitleSectionIndex();
-  const TacRect textRect{r.Left, r.Top, std::min(r.Right, r.Left + ts.cx + 1), r.Bottom};
-  DrawSectionText(canvas, text, form_->Enabled(), mgr, activeState_, ti, kCaptionFormat,
-                  AddedTitle.Text.empty() ? r : textRect);
+  // Text wider than the room ends in an ellipsis at the room's right end.
+  const bool fits = ts.cx < fullRight - r.Left;
+  const TacRect textRect{r.Left, r.Top, fits ? r.Left + ts.cx + 1 : fullRight, r.Bottom};
+  DrawSectionText(canvas, text, form_->Enabled(), mgr, activeState_, ti, kCaptionFormat, textRect);
   if (!AddedTitle.Text.empty() && extra > 4) {
-    RECT er{textRect.Right + 4, r.Top, std::min<LONG>(r.Right, textRect.Right + 4 + extra + 4), r.Bottom};
+    RECT er{textRect.Right + 4, r.Top, std::min<LONG>(fullRight, textRect.Right + 4 + extra + 4), r.Bottom};
     if (er.right > er.left) {
       TCanvas added(canvas.Handle());
       added.Font().Assign(AddedTitle.Font);

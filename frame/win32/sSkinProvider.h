@@ -158,6 +158,7 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   void SetCompositionTransitions(bool disabled);
   bool FormShowing() const;
   int CacheHeight(const TacFrameModel& m) const;
+  void PaintGrip(TacBitmap& cache, const TacFrameModel& m);
   void PaintTitle(TacBitmap& cache, const TacFrameModel& m);
   void PaintIcon(TacBitmap& cache, const TacFrameModel& m);
   void PaintCaption(TacBitmap& cache, const TacFrameModel& m);

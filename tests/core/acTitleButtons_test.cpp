@@ -128,3 +128,29 @@ TEST(CaptionDoubleClick, MaximizesOnlyWhatMayBe) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AlignCaption, RightAndCentreOnlyWhereTheTextFits) {
+  const TacRect r{30, 2, 330, 22};  // 300 wide
+  struct Case {
+    const char* what;
+    int text, extra;
+    TacCaptionAlign align;
+    int left, right;
+  } cases[] = {
+      {"left keeps the rectangle", 100, 0, TacCaptionAlign::Left, 30, 330},
+      {"right moves to the end", 100, 20, TacCaptionAlign::Right, 330 - 124, 330},
+      {"right but too wide stays left for the ellipsis", 296, 0, TacCaptionAlign::Right, 30, 330},
+      {"centre", 96, 0, TacCaptionAlign::Center, 30 + 100, 30 + 100 + 96},
+      {"centre too wide keeps the left edge", 400, 0, TacCaptionAlign::Center, 30, 330},
+  };
+  for (const Case& c : cases) {
+    const TacRect a = AlignCaption(r, c.text, c.extra, c.align);
+    EXPECT_EQ(a.Left, c.left) << c.what;
+    EXPECT_EQ(a.Right, c.right) << c.what;
+    EXPECT_EQ(a.Top, r.Top) << c.what;
+  }
+}
+
+}  // namespace

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ namespace {
 
 class ProviderTest : public ::testing::Test {
  protected:
+  static constexpr UINT kFadeEnds = WM_APP + 5;
   void Make(TFormBorderStyle style, unsigned icons, bool withProvider = true) {
     ASSERT_EQ(DefaultManager(), nullptr) << "a manager outlived its test";
     InstallDibBitmapAllocator();
@@ -44,6 +46,7 @@ class ProviderTest : public ::testing::Test {
     auto inner = form_->WindowProc;
     form_->WindowProc = [this, inner](TMessage& m) {
       passed_.push_back(m.Msg);
+      if (m.Msg == kFadeEnds) --FadeTimerCount;  // stands for a fade that ends
       inner(m);
     };
     originalStyle_ = GetWindowLongW(form_->Handle(), GWL_STYLE);
@@ -428,6 +431,43 @@ TEST_F(ProviderTest, AGroupBoxShowsTheFrameImageBehindItsCaptionRow) {
   std::string first;
   EXPECT_EQ(Differences(*provider_->FrameCache(), ClientOffsetX(m), ClientOffsetY(m), *client, strip, {}, &first), 0)
       << first;
+}
+
+TEST_F(ProviderTest, ShutDownQueryWaitsForRunningFades) {
+  Make(bsSingle, biSystemMenu | biMinimize);
+  ++FadeTimerCount;
+  PostMessageW(form_->Handle(), kFadeEnds, 0, 0);
+  passed_.clear();
+  SendMessageW(form_->Handle(), WM_QUERYENDSESSION, 0, 0);
+  EXPECT_EQ(FadeTimerCount, 0);
+  EXPECT_TRUE(ShutdownPending);
+  ASSERT_EQ(Passed(WM_QUERYENDSESSION), 1);
+  const auto fade = std::find(passed_.begin(), passed_.end(), kFadeEnds);
+  const auto query = std::find(passed_.begin(), passed_.end(), static_cast<UINT>(WM_QUERYENDSESSION));
+  EXPECT_LT(fade, query) << "passed on only once the fade had ended";
+  ShutdownPending = false;
+}
+
+TEST_F(ProviderTest, SizeGripIsPaintedAndSizesTheWindow) {
+  Make(bsSizeable, biSystemMenu | biMinimize | biMaximize);
+  ShowAndSettle();
+  const int w = WindowWidth(), h = WindowHeight();
+  const TacFrameModel m = provider_->Model();
+  const int sb = SysBorderWidth(m, true);
+  // Just inside the client's bottom-right corner.
+  const POINT corner{w - sb - 4, h - sb - 4};
+  EXPECT_EQ(HitAt(corner.x, corner.y), HTCLIENT) << "no grip";
+  TacBitmapPtr plain = NewMemoryBitmap(w, h, TacPixelFormat::pf24bit);
+  for (int y = 0; y < h; ++y)
+    std::copy(provider_->FrameCache()->Pixel(0, y), provider_->FrameCache()->Pixel(0, y) + 3 * w, plain->Pixel(0, y));
+  provider_->GripMode = gmRightBottom;
+  provider_->SkinData().CacheDirty = true;
+  provider_->PaintFrameCache();
+  EXPECT_EQ(HitAt(corner.x, corner.y), HTBOTTOMRIGHT);
+  const RECT square{w - sb - 20, h - sb - 20, w - sb, h - sb};
+  EXPECT_GT(Differences(*plain, 0, 0, *provider_->FrameCache(), square), 0) << "the grip image is in the frame";
+  const RECT away{0, h / 2, w / 2, h / 2 + 20};
+  EXPECT_EQ(Differences(*plain, 0, 0, *provider_->FrameCache(), away), 0) << "and nothing else changed";
 }
 
 TEST_F(ProviderTest, NoGdiLeakOverActivationChanges) {
