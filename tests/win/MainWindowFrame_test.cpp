@@ -44,6 +44,9 @@ TEST(MainWindowFrame, SkinnedTitleWithWorkingCloseAndMinimize) {
   TVqMainFrm* form = Application->CreateForm<TVqMainFrm>();
   form->Show();
   HWND w = form->Handle();
+  // Off the centre, where the other main-window tests of the same display show theirs.
+  SetWindowPos(w, nullptr, 760, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetForegroundWindow(w);
   Pump(300);
   TsSkinProvider* provider = ProviderOfForm(form);
   ASSERT_NE(provider, nullptr);
@@ -56,20 +59,31 @@ TEST(MainWindowFrame, SkinnedTitleWithWorkingCloseAndMinimize) {
   RECT wr;
   GetWindowRect(w, &wr);
   {
-    // The title as it is on the screen is the frame cache's.
+    // The title as it is on the screen is the frame cache's. Another program's window
+    // may pass over it: then ours is brought up and looked at again.
     const int width = wr.right - wr.left, height = wr.bottom - wr.top;
-    TacBitmapPtr screen = NewDibBitmap(width, height, TacPixelFormat::pf24bit);
-    TacWindowDC desktop(nullptr);
-    TacMemoryDC mem(desktop.Get());
-    TacSelectObject sel(mem.Get(), static_cast<HBITMAP>(screen->Handle()));
-    BitBlt(mem.Get(), 0, 0, width, height, desktop.Get(), wr.left, wr.top, SRCCOPY);
-    GdiFlush();
-    WritePng(ShotDir() + "/main-window-frame.png", *screen);
     std::vector<RECT> skip;
     for (const TacRect& r : provider->RegionRects()) skip.push_back(RECT{r.Left, r.Top, r.Right, r.Bottom});
+    int differences = -1;
     std::string first;
-    EXPECT_EQ(Differences(*provider->FrameCache(), 0, 0, *screen, RECT{0, 0, width, close.Bottom}, skip, &first), 0)
-        << first;
+    for (int attempt = 0; attempt < 4 && differences != 0; ++attempt) {
+      if (attempt > 0) {
+        SetForegroundWindow(w);
+        BringWindowToTop(w);
+        Pump(150);
+      }
+      TacBitmapPtr screen = NewDibBitmap(width, height, TacPixelFormat::pf24bit);
+      {
+        TacWindowDC desktop(nullptr);
+        TacMemoryDC mem(desktop.Get());
+        TacSelectObject sel(mem.Get(), static_cast<HBITMAP>(screen->Handle()));
+        BitBlt(mem.Get(), 0, 0, width, height, desktop.Get(), wr.left, wr.top, SRCCOPY);
+        GdiFlush();
+      }
+      WritePng(ShotDir() + "/main-window-frame.png", *screen);
+      differences = Differences(*provider->FrameCache(), 0, 0, *screen, RECT{0, 0, width, close.Bottom}, skip, &first);
+    }
+    EXPECT_EQ(differences, 0) << first;
   }
   EXPECT_TRUE(ClickUntil(w, POINT{wr.left + (min.Left + min.Right) / 2, wr.top + (min.Top + min.Bottom) / 2},
                          [w] { return IsIconic(w) != FALSE; }));
