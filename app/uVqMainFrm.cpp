@@ -76,6 +76,10 @@ TVqMainFrm::TVqMainFrm(TComponent* owner) : TForm(owner) {
   sknmngr1->ThirdParty.SetText(tpButton, "TButton");
   // A damaged skin of the same name in the skin folder must not stop the start.
   startupSkin_ = SelectStartupSkin(*sknmngr1, BuiltinSkinName);
+  // The skinned frame: title, borders and title buttons from the skin's "FORM".
+  sknprvdr1 = new TsSkinProvider(this);
+  sknprvdr1->SetName("sknprvdr1");
+  sknprvdr1->SkinData().SetSkinSection("FORM");
   OnCreate = [this](TComponent* s) { FormCreate(s); };
   OnMouseDown = [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) { FormMouseDown(s, b, sh, x, y); };
   auto mouseDown = OnMouseDown;

@@ -10,6 +10,7 @@
 #include "controls/sButton.h"
 #include "controls/sGroupBox.h"
 #include "controls/sLabel.h"
+#include "frame/sSkinProvider.h"
 #include "framework/vclForm.h"
 #include "skin/sSkinManager.h"
 
@@ -51,6 +52,7 @@ class TVqMainFrm : public TForm {
   TsButton* btn1;
   TImageList* il1;
   TsSkinManager* sknmngr1;
+  TsSkinProvider* sknprvdr1;
 
   void FormCreate(TComponent* sender);
   void FormMouseDown(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y);

@@ -278,10 +278,8 @@ void TsCommonData::GetParentImage(TacParentImage& out) {
   const TacPoint at = HostPosition();
   request.Offset = at;
   SendBgRequest(hostControl_ ? hostControl_ : static_cast<TControl*>(hostProvider_->HostForm()), request, false);
-  if (request.Kind == bgkImage) {
-    request.Offset.X += at.X;
-    request.Offset.Y += at.Y;
-  }
+  // The answer is where the parent's client area starts in its image: item painting
+  // adds the owner's own position to it, so it is not added here as well.
   out = ReduceBgRequest(request);
 }
 

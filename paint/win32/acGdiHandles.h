@@ -176,6 +176,18 @@ class TacWindowDC : public TacDcScope<TacGdiKind::WindowDC> {
   HWND window_;
 };
 
+// The DC of a whole window, frame included (GetWindowDC), released on exit.
+class TacWholeWindowDC : public TacDcScope<TacGdiKind::WindowDC> {
+ public:
+  explicit TacWholeWindowDC(HWND window) : TacDcScope(::GetWindowDC(window)), window_(window) {}
+  ~TacWholeWindowDC() {
+    if (dc_) ::ReleaseDC(window_, dc_);
+  }
+
+ private:
+  HWND window_;
+};
+
 // BeginPaint ... EndPaint of one WM_PAINT.
 class TacPaintDC : public TacDcScope<TacGdiKind::PaintDC> {
  public:

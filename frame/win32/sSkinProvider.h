@@ -1,0 +1,216 @@
+// The skin provider: a component on a form that takes the form's frame away from
+// the platform while a skin is active. It paints border, title, icon, caption and
+// title buttons from the skin into one frame image and copies finished rectangles
+// of it to the window, cuts the window region to the skin's corners, answers the
+// non-client hit test and relays the skin command message between the manager and
+// the form's children. It takes the form's messages over through the form's
+// WindowProc chain and hands everything it does not handle to the previous handler.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "controls/sCommonData.h"
+#include "frame/acFrameModel.h"
+#include "frame/acTitleButtons.h"
+#include "framework/vclComponent.h"
+#include "framework/vclControl.h"
+#include "framework/vclFont.h"
+#include "framework/vclForm.h"
+#include "framework/vclStdCtrls.h"
+#include "paint/acBitmap.h"
+#include "paint/acRect.h"
+
+class TsSkinManager;
+
+// A silent abort: creation of a provider refused.
+class EAbort : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+enum TsGripMode { gmNone, gmRightBottom };
+enum TsResizeMode { rmStandard, rmBorder };
+
+
+// Extra text drawn after the caption.
+struct TacAddedTitle {
+  std::string Text;
+  TFont Font;
+};
+
+struct TsTitleIcon {
+  TacBitmapPtr Glyph;  // empty: the form's icon
+  int Width = 0;       // 0: from the caption height
+  int Height = 0;
+};
+
+// One title button's record.
+struct TsButtonRecord {
+  int State = 0;  // 0 normal, 1 hot, 2 pressed
+  int MaskIndex = -1;
+  TacRect R{0, 0, 0, 0};  // window coordinates
+  bool Big = false;       // image from a BI… key
+  int GlowId = -1;
+  void* Animation = nullptr;  // state fades are not run: buttons repaint directly
+  int Code = 0;               // 8 minimize, 9 maximize, 20 close, 1000 + i user button
+};
+
+class TsTitleButton {
+ public:
+  bool Enabled = true;
+  TacBitmapPtr Glyph;
+  std::string Hint;
+  std::string Name;
+  bool UseSkinData = true;
+  bool Visible = true;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TsButtonRecord Record;
+};
+
+class TsSkinProvider : public TComponent, public TacProviderHost {
+ public:
+  // The owner must be a form (EAbort otherwise). A provider already serving the
+  // form makes this one passive, unless that one was made automatically: then it
+  // is replaced.
+  explicit TsSkinProvider(TComponent* owner, bool autoCreated = false);
+  ~TsSkinProvider() override;
+
+  // ---- published properties
+  TacAddedTitle AddedTitle;
+  bool AllowExtBorders = true;
+  TAlignment CaptionAlignment() const { return captionAlignment_; }
+  void SetCaptionAlignment(TAlignment value);
+  bool DrawNonClientArea() const { return drawNonClientArea_; }
+  void SetDrawNonClientArea(bool value);
+  TsCommonData& SkinData() { return *skinData_; }
+  TsGripMode GripMode = gmNone;
+  bool MakeSkinMenu = false;
+  std::string MenuLineSkin;
+  TsResizeMode ResizeMode = rmStandard;
+  bool ScreenSnap = false;
+  int SnapBuffer = 10;
+  bool ShowAppIcon() const { return showAppIcon_; }
+  void SetShowAppIcon(bool value);
+  std::vector<TsTitleButton>& TitleButtons() { return titleButtons_; }
+  TsTitleIcon TitleIcon;
+  const std::string& TitleSkin() const { return titleSkin_; }
+  void SetTitleSkin(const std::string& value);
+  bool UseGlobalColor() const { return useGlobalColor_; }
+  void SetUseGlobalColor(bool value);
+
+  // ---- state
+  TForm* Form() const { return form_; }
+  bool AutoCreated() const { return autoCreated_; }
+  bool PassiveDuplicate() const { return passive_; }
+  bool ActiveState() const { return activeState_; }
+  bool SysMenuStyleRemoved() const { return sysMenuStyleRemoved_; }
+  int RedrawLockCount() const { return redrawLock_; }
+  const TsButtonRecord& Button(int i) const { return buttons_[i]; }
+  int HotButton() const { return hotCode_; }
+  bool Skinned() const;
+  bool SystemMenuCreated() const { return sysMenuCreated_; }
+
+  // ---- life cycle
+  void Loaded() override;
+  void InitProvider();
+  void StartSkinning();
+  void InitButtons();
+
+  // ---- frame
+  // The window model of the form as it is now.
+  TacFrameModel Model() const;
+  TacSysMenuState SysMenu() const;
+  int HitTest(POINT screen);
+  void UpdateRegion(bool redraw);
+  // Rebuilds the frame cache when dirty.
+  void PaintFrameCache();
+  // Copies the frame parts of the cache to a window DC.
+  void CopyFrameToWindow(HDC dc);
+  void RepaintFrameNow();
+  TacBitmap* FrameCache() const { return skinData_->CacheBitmap(); }
+  // The rectangles of the window region cut away (one pixel high each).
+  const std::vector<TacRect>& RegionRects() const { return regionRects_; }
+  void SetHotButton(int code, bool repaint);
+  void PressButton(int code);
+  void ShowSystemMenu(int x, int y);
+
+  // ---- TacProviderHost
+  TForm* HostForm() const override { return form_; }
+  void FreeFrameCache() override;
+
+ private:
+  void Attach();
+  void Detach();
+  void ProviderWndProc(TMessage& m);
+  bool HandleSkinCommand(TMessage& m, bool skinned);
+  void SkinnedWndProc(TMessage& m);
+  void CallPrevious(TMessage& m) { previous_(m); }
+  void RemoveSkin(TMessage& m);
+  void ApplyGlobalColor();
+  void UpdateSysMenuStyle();
+  void RestoreSysMenuStyle();
+  void SetCompositionTransitions(bool disabled);
+  bool FormShowing() const;
+  int CacheHeight(const TacFrameModel& m) const;
+  void PaintGrip(TacBitmap& cache, const TacFrameModel& m);
+  void PaintTitle(TacBitmap& cache, const TacFrameModel& m);
+  void PaintIcon(TacBitmap& cache, const TacFrameModel& m);
+  void PaintCaption(TacBitmap& cache, const TacFrameModel& m);
+  void PaintTitleButtons(TacBitmap& cache, const TacFrameModel& m);
+  void DrawButton(TacBitmap& cache, const TsButtonRecord& b, bool enabledLook);
+  void RepaintButton(int code);
+  TsButtonRecord* RecordFor(int code);
+  bool ButtonEnabledLook(const TsButtonRecord& b) const;
+  int ButtonMaskFor(const TsButtonRecord& b) const;
+  void NcPaint();
+  void OnNcButtonUp(TMessage& m, int zone);
+  void PaintClientBackground(HDC dc);
+  void AnswerBackground(TacBgRequest& request);
+  TsSkinManager* Manager() const;
+  int TitleSectionIndex();
+
+  // Internal state, in order.
+  std::vector<TacRect> regionRects_;
+  bool regionDirty_ = true;
+  TacBitmapPtr buttonBackground_;
+  bool sysMenuStyleRemoved_ = false;
+  int userButtonMask_ = -1;
+  int redrawLock_ = 0;
+  TsButtonRecord buttons_[7];  // minimize, maximize, close, help, three menu-line buttons
+  RECT lastClient_{0, 0, 0, 0};
+  bool maxShortTitle_ = false;
+  int titleIndex_ = -1;
+  int captionIndex_ = -1;
+  bool autoCreated_ = false;
+  bool passive_ = false;
+  bool showAnimation_ = false;
+  bool inRegionChange_ = false;
+  std::function<void(TMessage&)> previous_;
+  bool activeState_ = true;
+  TacBitmapPtr titleStrip_;
+  TForm* form_ = nullptr;
+  int menuRows_ = -1;
+  bool sysMenuCreated_ = false;
+
+  std::unique_ptr<TsCommonData> skinData_;
+  TAlignment captionAlignment_ = taLeftJustify;
+  bool drawNonClientArea_ = true;
+  bool showAppIcon_ = true;
+  std::string titleSkin_;
+  bool useGlobalColor_ = true;
+  std::vector<TsTitleButton> titleButtons_;
+  int hotCode_ = 0;
+  bool pressed_ = false;
+  bool paintedOnce_ = false;
+  bool attached_ = false;
+  bool compositionOff_ = false;
+};
+
+// The form's provider (SMC_GETPROVIDER), or null.
+TsSkinProvider* ProviderOfForm(TForm* form);

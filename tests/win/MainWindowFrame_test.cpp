@@ -1,0 +1,102 @@
+// The program's main window with its skinned frame: the frame replaces the
+// platform's caption, shows close and minimize, and a real pointer minimizes and
+// closes the window through them.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "BoxesTestSupport.h"
+#include "app/ProgramArguments.h"
+#include "app/uVqMainFrm.h"
+#include "frame/sSkinProvider.h"
+#include "framework/vclApplication.h"
+
+using namespace boxestest;
+
+namespace {
+
+bool ClickUntil(HWND target, POINT p, const std::function<bool()>& done) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    // Another test's window may have come over ours: ours goes to the top again.
+    SetForegroundWindow(target);
+    BringWindowToTop(target);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SetCursorPos(p.x, p.y);
+    Pump(40);
+    SetCursorPos(p.x, p.y);
+    SendInput(1, &in[0], sizeof(INPUT));
+    Pump(40);
+    SetCursorPos(p.x, p.y);
+    SendInput(1, &in[1], sizeof(INPUT));
+    if (PumpUntil(done, 700)) return true;
+  }
+  return false;
+}
+
+TEST(MainWindowFrame, SkinnedTitleWithWorkingCloseAndMinimize) {
+  // The file type is registered when no package is named; keep the run quiet.
+  SetProgramArgumentsW({ProgramFileW()});
+  // As the program starts it.
+  Application->MainFormOnTaskBar = true;
+  TVqMainFrm* form = Application->CreateForm<TVqMainFrm>();
+  form->Show();
+  HWND w = form->Handle();
+  // Off the centre, where the other main-window tests of the same display show theirs.
+  SetWindowPos(w, nullptr, 760, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetForegroundWindow(w);
+  Pump(300);
+  TsSkinProvider* provider = ProviderOfForm(form);
+  ASSERT_NE(provider, nullptr);
+  ASSERT_TRUE(provider->Skinned());
+  EXPECT_FALSE(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU) << "the platform's caption buttons stay away";
+  const TacRect close = provider->Button(2).R, min = provider->Button(0).R;
+  ASSERT_GT(close.Width(), 0);
+  ASSERT_GT(min.Width(), 0);
+  EXPECT_EQ(provider->Button(1).R.Width(), 0) << "no maximize on the main window";
+  RECT wr;
+  GetWindowRect(w, &wr);
+  {
+    // The title as it is on the screen is the frame cache's. Another program's window
+    // may pass over it: then ours is brought up and looked at again.
+    const int width = wr.right - wr.left, height = wr.bottom - wr.top;
+    std::vector<RECT> skip;
+    for (const TacRect& r : provider->RegionRects()) skip.push_back(RECT{r.Left, r.Top, r.Right, r.Bottom});
+    int differences = -1;
+    std::string first;
+    for (int attempt = 0; attempt < 4 && differences != 0; ++attempt) {
+      if (attempt > 0) {
+        SetForegroundWindow(w);
+        BringWindowToTop(w);
+        Pump(150);
+      }
+      TacBitmapPtr screen = NewDibBitmap(width, height, TacPixelFormat::pf24bit);
+      {
+        TacWindowDC desktop(nullptr);
+        TacMemoryDC mem(desktop.Get());
+        TacSelectObject sel(mem.Get(), static_cast<HBITMAP>(screen->Handle()));
+        BitBlt(mem.Get(), 0, 0, width, height, desktop.Get(), wr.left, wr.top, SRCCOPY);
+        GdiFlush();
+      }
+      WritePng(ShotDir() + "/main-window-frame.png", *screen);
+      differences = Differences(*provider->FrameCache(), 0, 0, *screen, RECT{0, 0, width, close.Bottom}, skip, &first);
+    }
+    EXPECT_EQ(differences, 0) << first;
+  }
+  EXPECT_TRUE(ClickUntil(w, POINT{wr.left + (min.Left + min.Right) / 2, wr.top + (min.Top + min.Bottom) / 2},
+                         [w] { return IsIconic(w) != FALSE; }));
+  ShowWindow(w, SW_RESTORE);
+  SetForegroundWindow(w);
+  Pump(150);
+  GetWindowRect(w, &wr);
+  // Closing the main form ends the message loop: the window goes away.
+  EXPECT_TRUE(ClickUntil(w, POINT{wr.left + (close.Left + close.Right) / 2, wr.top + (close.Top + close.Bottom) / 2},
+                         [form] { return Application->Terminated() || !IsWindowVisible(form->Handle()); }));
+  SetCursorPos(1270, 1010);
+  delete form;
+  SetProgramArgumentsW({});
+}
+
+}  // namespace
