@@ -196,11 +196,14 @@ TEST_F(Keyboard, TabGoesRoundTheButtonsAndEnterPressesTheFocusedOne) {
 // owners: Wine's GetGuiResources answers 0) and its top-level windows (glows are
 // windows of their own) are as many after 1,000 rounds of hover, press, drag off,
 // release and leave on the install button as before.
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
 int ThreadWindows() {
   int n = 0;
-  EnumThreadWindows(
-      GetCurrentThreadId(), [](HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; },
-      reinterpret_cast<LPARAM>(&n));
+  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
   return n;
 }
 
