@@ -893,8 +893,10 @@ void CopyCacheToDC(TWinControl* container, TsCommonData& binding, int srcX, int 
   if (!binding.CacheBitmap() || !dc) return;
   if (fixCorners) RefreshCorners(binding, binding.ControlIsActive() ? 1 : 0, cfAll);
   TacBitmap* cache = binding.CacheBitmap();
-  TacSavedDcState saved(dc);
-  IntersectClipRect(dc, dest.left, dest.top, dest.right, dest.bottom);
+  const TacRect from{srcX, srcY, srcX + (dest.right - dest.left), srcY + (dest.bottom - dest.top)};
+  // The copy covers dest and nothing else: the DC's clip needs changing only for
+  // children the cache must not paint over.
+  std::optional<TacSavedDcState> saved;
   if (container)
     for (int i = 0; i < container->ControlCount(); ++i) {
       TControl* c = container->Controls(i);
@@ -904,10 +906,13 @@ void CopyCacheToDC(TWinControl* container, TsCommonData& binding, int srcX, int 
       OffsetRect(&r, dx, dy);
       RECT cut;
       if (!IntersectRect(&cut, &r, &dest)) continue;
+      if (!saved) {
+        saved.emplace(dc);
+        IntersectClipRect(dc, dest.left, dest.top, dest.right, dest.bottom);
+      }
       ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
     }
-  CopyBitmapToDC(dc, dest.left, dest.top, *cache,
-                 TacRect{srcX, srcY, srcX + (dest.right - dest.left), srcY + (dest.bottom - dest.top)});
+  CopyBitmapToDC(dc, dest.left, dest.top, *cache, from);
 }
 
 TacBitmap* TacChildrenPicture::Prepare(int width, int height) {
