@@ -984,8 +984,9 @@ void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin, TacChild
   } release{picture};
   const bool reused = &picture == kept;
   TCanvas canvas(memDC);
-  const uint32_t containerColor =
-      own.Kind == bgkColor ? ResolveColor(own.Color) : ResolveColor(GetControlBgColor(container));
+  // Asked for only when a child needs it: the question is a sent message.
+  std::optional<uint32_t> containerColor;
+  if (own.Kind == bgkColor) containerColor = ResolveColor(own.Color);
   for (TControl* c : children) {
     const RECT r = c->BoundsRect();
     if (c->Opaque()) {
@@ -1005,7 +1006,8 @@ void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin, TacChild
         CopyBitmapToDC(memDC, r.left, r.top, *own.Image, from);
       }
     } else {
-      canvas.FillRect(r, containerColor);
+      if (!containerColor) containerColor = ResolveColor(GetControlBgColor(container));
+      canvas.FillRect(r, *containerColor);
     }
   }
   for (TControl* c : children) {
