@@ -891,8 +891,10 @@ void CopyCacheToDC(TWinControl* container, TsCommonData& binding, int srcX, int 
   if (!binding.CacheBitmap() || !dc) return;
   if (fixCorners) RefreshCorners(binding, binding.ControlIsActive() ? 1 : 0, cfAll);
   TacBitmap* cache = binding.CacheBitmap();
-  TacSavedDcState saved(dc);
-  IntersectClipRect(dc, dest.left, dest.top, dest.right, dest.bottom);
+  const TacRect from{srcX, srcY, srcX + (dest.right - dest.left), srcY + (dest.bottom - dest.top)};
+  // The copy covers dest and nothing else: the DC's clip needs changing only for
+  // children the cache must not paint over.
+  std::optional<TacSavedDcState> saved;
   if (container)
     for (int i = 0; i < container->ControlCount(); ++i) {
       TControl* c = container->Controls(i);
@@ -902,10 +904,13 @@ void CopyCacheToDC(TWinControl* container, TsCommonData& binding, int srcX, int 
       OffsetRect(&r, dx, dy);
       RECT cut;
       if (!IntersectRect(&cut, &r, &dest)) continue;
+      if (!saved) {
+        saved.emplace(dc);
+        IntersectClipRect(dc, dest.left, dest.top, dest.right, dest.bottom);
+      }
       ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
     }
-  CopyBitmapToDC(dc, dest.left, dest.top, *cache,
-                 TacRect{srcX, srcY, srcX + (dest.right - dest.left), srcY + (dest.bottom - dest.top)});
+  CopyBitmapToDC(dc, dest.left, dest.top, *cache, from);
 }
 
 TacBitmap* TacChildrenPicture::Prepare(int width, int height) {
@@ -977,8 +982,9 @@ void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin, TacChild
   } release{picture};
   const bool reused = &picture == kept;
   TCanvas canvas(memDC);
-  const uint32_t containerColor =
-      own.Kind == bgkColor ? ResolveColor(own.Color) : ResolveColor(GetControlBgColor(container));
+  // Asked for only when a child needs it: the question is a sent message.
+  std::optional<uint32_t> containerColor;
+  if (own.Kind == bgkColor) containerColor = ResolveColor(own.Color);
   for (TControl* c : children) {
     const RECT r = c->BoundsRect();
     if (c->Opaque()) {
@@ -998,7 +1004,8 @@ void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin, TacChild
         CopyBitmapToDC(memDC, r.left, r.top, *own.Image, from);
       }
     } else {
-      canvas.FillRect(r, containerColor);
+      if (!containerColor) containerColor = ResolveColor(GetControlBgColor(container));
+      canvas.FillRect(r, *containerColor);
     }
   }
   for (TControl* c : children) {

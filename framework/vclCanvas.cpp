@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "framework/vclText.h"
+#include "paint/acDibBitmap.h"
 
 TCanvas::FontScope::FontScope(HDC dc, const TFont& font) : dc_(dc), font_(dc, font.Handle()) {
   oldColor_ = SetTextColor(dc, font.Color());
@@ -29,6 +30,21 @@ void TCanvas::DrawText(const std::string& text, RECT& r, UINT flags) { DrawText(
 void TCanvas::DrawText(const std::wstring& w, RECT& r, UINT flags) {
   FontScope scope(dc_, font_);
   ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &r, flags);
+}
+
+void TCanvas::DrawTextPasses(const std::wstring& w, const RECT* rects, const COLORREF* colors, const UINT* flags,
+                             int count) {
+  if (count <= 0) return;
+  font_.SetColor(colors[0]);
+  FontScope scope(dc_, font_);
+  for (int i = 0; i < count; ++i) {
+    if (i > 0) {
+      font_.SetColor(colors[i]);
+      SetTextColor(dc_, colors[i]);
+    }
+    RECT r = rects[i];
+    ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &r, flags[i]);
+  }
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
@@ -106,10 +122,12 @@ void ForgetTextMeasures() {
   Measures().clear();
 }
 
-TBitmapCanvas::TBitmapCanvas(TacBitmap& bitmap)
-    : TCanvas(nullptr), memory_(nullptr), bitmap_(memory_.Get(), static_cast<HBITMAP>(bitmap.Handle())) {
-  dc_ = memory_.Get();
+TBitmapCanvas::TBitmapCanvas(TacBitmap& bitmap) : TCanvas(KeptBitmapDC(bitmap)) {
+  if (dc_) saved_.emplace(dc_);
 }
 
-// Then the members put the bitmap back and delete the DC.
-TBitmapCanvas::~TBitmapCanvas() { GdiFlush(); }
+// The pixels are read as memory next: GDI's batch goes out first.
+TBitmapCanvas::~TBitmapCanvas() {
+  saved_.reset();
+  GdiFlush();
+}

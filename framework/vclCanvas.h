@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "framework/vclFont.h"
@@ -28,6 +29,11 @@ class TCanvas {
   void TextOut(int x, int y, const std::string& text);
   SIZE TextExtent(const std::string& text);
   SIZE TextExtent(const std::wstring& text);
+  // The same text drawn several times (contours, then the face) in one selection of
+  // the canvas font: pass i at rects[i] in colors[i] with flags[i]. The canvas font
+  // ends in the last colour, as after that many DrawText calls.
+  void DrawTextPasses(const std::wstring& text, const RECT* rects, const COLORREF* colors, const UINT* flags,
+                      int count);
 
  protected:
   // Selects the font into the DC for the duration of one call.
@@ -56,10 +62,10 @@ void ForgetTextMeasures();
 class TBitmapCanvas : public TCanvas {
  public:
   // The bitmap must have a GDI handle (made by NewDibBitmap or the DIB allocator).
+  // Draws through the bitmap's kept DC, whose state comes back when the canvas goes.
   explicit TBitmapCanvas(TacBitmap& bitmap);
   ~TBitmapCanvas() override;
 
  private:
-  TacMemoryDC memory_;
-  TacSelectObject bitmap_;
+  std::optional<TacSavedDcState> saved_;
 };

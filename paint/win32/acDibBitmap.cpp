@@ -2,9 +2,39 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <optional>
+
 #include "paint/acGdiHandles.h"
 
 namespace {
+
+// A DIB section that keeps a memory DC for drawing into it; the DC lets go of the
+// bitmap and goes before the bitmap is freed.
+class TacDibBitmap : public TacForeignBitmap {
+ public:
+  using TacForeignBitmap::TacForeignBitmap;
+  ~TacDibBitmap() override {
+    selected_.reset();
+    dc_.reset();
+  }
+  HDC KeptDC() {
+    if (dc_) return dc_->Get();
+    auto dc = std::make_unique<TacMemoryDC>(nullptr);
+    if (!*dc) return nullptr;
+    selected_.emplace(dc->Get(), static_cast<HBITMAP>(Handle()));
+    if (!selected_->Previous()) {
+      selected_.reset();
+      return nullptr;
+    }
+    dc_ = std::move(dc);
+    return dc_->Get();
+  }
+
+ private:
+  std::unique_ptr<TacMemoryDC> dc_;
+  std::optional<TacSelectObject> selected_;
+};
 
 void ReleaseDib(void* handle, void*) {
   TacBitmapHandle::Reclaim(static_cast<HBITMAP>(handle));
@@ -32,8 +62,13 @@ TacBitmapPtr NewDibBitmap(int width, int height, TacPixelFormat format) {
   TacBitmapHandle dib = NewDibSection(bi, &bits);
   if (!dib || !bits) return nullptr;
   ptrdiff_t stride = static_cast<ptrdiff_t>(TacBitmap::StrideFor(width ? width : 1, format));
-  return TacBitmapPtr(new TacForeignBitmap(width, height, format, static_cast<uint8_t*>(bits), stride, dib.Release(),
+  return TacBitmapPtr(new TacDibBitmap(width, height, format, static_cast<uint8_t*>(bits), stride, dib.Release(),
                                            &ReleaseDib, nullptr));
 }
 
 void InstallDibBitmapAllocator() { SetBitmapAllocator(&AllocateDib); }
+
+HDC KeptBitmapDC(TacBitmap& bitmap) {
+  auto* dib = dynamic_cast<TacDibBitmap*>(&bitmap);
+  return dib ? dib->KeptDC() : nullptr;
+}

@@ -21,6 +21,24 @@ void DrawAt(TCanvas& canvas, const std::string& text, const TacRect& r, int dx, 
   canvas.DrawText(text, rc, format);
 }
 
+// The contour passes and the face in one font selection; the last pass (the face)
+// takes lastFormat.
+void DrawPasses(TCanvas& canvas, const std::string& text, const TacRect& r, const TacTextPasses& passes,
+                UINT format, UINT lastFormat) {
+  constexpr int kMost = sizeof(passes.Items) / sizeof(passes.Items[0]);
+  RECT rects[kMost];
+  COLORREF colors[kMost];
+  UINT formats[kMost];
+  const int n = passes.Count < kMost ? passes.Count : kMost;
+  for (int i = 0; i < n; ++i) {
+    const TacTextPass& p = passes.Items[i];
+    rects[i] = ToRect(r, p.Dx, p.Dy);
+    colors[i] = p.Color;
+    formats[i] = i == n - 1 ? lastFormat : format;
+  }
+  canvas.DrawTextPasses(GbkToWide(text), rects, colors, formats, n);
+}
+
 // Saves the DC state and clips to a rectangle; the state comes back on every path.
 class ClipScope {
  public:
@@ -80,12 +98,7 @@ void DrawSkinnedText(TCanvas& canvas, const std::string& text, bool enabled, boo
     canvas.DrawText(text, rc, format | DT_NOCLIP);
     return;
   }
-  const TacTextPasses passes = SectionTextPasses(section, hot);
-  for (int i = 0; i < passes.Count; ++i) {
-    const TacTextPass& p = passes.Items[i];
-    const bool last = i == passes.Count - 1;
-    DrawAt(canvas, text, r, p.Dx, p.Dy, p.Color, last ? format | DT_NOCLIP : format);
-  }
+  DrawPasses(canvas, text, r, SectionTextPasses(section, hot), format, format | DT_NOCLIP);
 }
 
 void DrawSectionText(TCanvas& canvas, const std::string& text, bool enabled, const TsSkinModel* manager, bool hot,
@@ -97,9 +110,7 @@ void DrawSectionText(TCanvas& canvas, const std::string& text, bool enabled, con
     DrawAt(canvas, text, r, 0, 0, DisabledTextColor(section.FontColor[0], section.Color), format);
     return;
   }
-  const TacTextPasses passes = SectionTextPasses(section, hot);
-  for (int i = 0; i < passes.Count; ++i)
-    DrawAt(canvas, text, r, passes.Items[i].Dx, passes.Items[i].Dy, passes.Items[i].Color, format);
+  DrawPasses(canvas, text, r, SectionTextPasses(section, hot), format, format);
 }
 
 void DrawFocusDots(TCanvas& canvas, const TacRect& r) {
