@@ -420,6 +420,7 @@ void TsSkinProvider::PaintFrameCache() {
   if (!form_->HandleAllocated() || !Skinned()) return;
   TsSkinManager* mgr = Manager();
   const TacFrameModel m = Model();
+  cacheClientOffset_ = TacPoint{ClientOffsetX(m), ClientOffsetY(m)};
   TacBitmap* cache = skinData_->CacheBitmap();
   if (!cache || cache->Width() != m.Width || cache->Height() != m.Height) {
     const bool fresh = !cache || cache->Width() == 0;
@@ -751,14 +752,14 @@ void TsSkinProvider::PaintClientBackground(HDC dc) {
 
 void TsSkinProvider::AnswerBackground(TacBgRequest& request) {
   if (skinData_->CacheDirty) PaintFrameCache();
-  const TacFrameModel m = Model();
+  const TacPoint client = cacheClientOffset_;
   if (request.PaintNow) {
-    request.Offset.X += ClientOffsetX(m);
-    request.Offset.Y += ClientOffsetY(m);
+    request.Offset.X += client.X;
+    request.Offset.Y += client.Y;
   }
   skinData_->AnswerBgRequest(request, 0);
   // The answer names where the client area starts in the image; the requester adds its own place.
-  if (request.Kind == bgkImage) request.Offset = TacPoint{ClientOffsetX(m), ClientOffsetY(m)};
+  if (request.Kind == bgkImage) request.Offset = client;
 }
 
 void TsSkinProvider::ShowSystemMenu(int x, int y) {

@@ -172,6 +172,10 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   void OnNcButtonUp(TMessage& m, int zone);
   void PaintClientBackground(HDC dc);
   void AnswerBackground(TacBgRequest& request);
+  // Where the client area starts in the frame cache, taken when the cache was painted:
+  // asking the platform for the frame model costs several server round trips under
+  // Wine, and every child's background request would pay them.
+  TacPoint cacheClientOffset_{0, 0};
   TsSkinManager* Manager() const;
   int TitleSectionIndex();
 
