@@ -168,7 +168,10 @@ LRESULT AskControl(TControl* control, int code, LPARAM lParam = 0, int arg = 0);
 bool ControlIsReady(TControl* control);
 // Tells the control's form (SMC_ADAPTCHILD) so that its provider adapts its children.
 void AnnounceToForm(TControl* control);
-// A message to every child of a container, in control order (see the Part's rule).
+// A message to every child of a container, in control order: it stops at a child being
+// destroyed; windowless children and windowed ones without a window get it by direct
+// dispatch, skin-aware windowed ones through their window, and any other windowed
+// child hands it on to its own children.
 void BroadcastToChildren(TWinControl* container, TMessage& message);
 // SMC_PARENTUPDATED to every showing windowed child (not while a capture is active).
 void RefreshChildren(TWinControl* container);
