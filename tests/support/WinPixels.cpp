@@ -28,6 +28,27 @@ void PumpFor(DWORD ms) {
   }
 }
 
+bool ClickUntil(HWND target, POINT p, const std::function<bool()>& done) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    // Another test's window may have come over ours: ours goes to the top again.
+    SetForegroundWindow(target);
+    BringWindowToTop(target);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SetCursorPos(p.x, p.y);
+    PumpFor(40);
+    SetCursorPos(p.x, p.y);
+    SendInput(1, &in[0], sizeof(INPUT));
+    PumpFor(40);
+    SetCursorPos(p.x, p.y);
+    SendInput(1, &in[1], sizeof(INPUT));
+    if (PumpUntil(done, 700)) return true;
+  }
+  return false;
+}
+
 uint32_t Rgb(const TacBitmap& b, int x, int y) {
   const uint8_t* p = b.Pixel(x, y);
   return static_cast<uint32_t>(p[2]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[0]) << 16);

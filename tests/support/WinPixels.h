@@ -1,6 +1,6 @@
 // What the Windows-side tests share for looking at windows: pumping messages until
-// something holds, a window's pixels as they are on the screen, a pixel's colour,
-// and PNG pictures under the build tree for a person to look at.
+// something holds, a real click, a window's pixels as they are on the screen, a
+// pixel's colour, and PNG pictures under the build tree for a person to look at.
 #pragma once
 
 #include <windows.h>
@@ -23,6 +23,9 @@ uint32_t Rgb(const TacBitmap& b, int x, int y);
 // pending paints.
 TacBitmapPtr ScreenPixels(HWND wnd);
 TacBitmapPtr ScreenPixels(TWinControl* control);
+// A real click at a screen point, repeated (up to three times) while `done` does
+// not hold: test programs beside this one share the pointer and the desktop.
+bool ClickUntil(HWND target, POINT p, const std::function<bool()>& done);
 // Writes the bitmap as an RGB PNG; false when the file cannot be written.
 bool WritePng(const std::string& path, const TacBitmap& b);
 // build/<preset>/<name>, made when missing: pictures a person looks at.

@@ -15,27 +15,6 @@ using namespace boxestest;
 
 namespace {
 
-bool ClickUntil(HWND target, POINT p, const std::function<bool()>& done) {
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    // Another test's window may have come over ours: ours goes to the top again.
-    SetForegroundWindow(target);
-    BringWindowToTop(target);
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SetCursorPos(p.x, p.y);
-    Pump(40);
-    SetCursorPos(p.x, p.y);
-    SendInput(1, &in[0], sizeof(INPUT));
-    Pump(40);
-    SetCursorPos(p.x, p.y);
-    SendInput(1, &in[1], sizeof(INPUT));
-    if (PumpUntil(done, 700)) return true;
-  }
-  return false;
-}
-
 TEST(MainWindowFrame, SkinnedTitleWithWorkingCloseAndMinimize) {
   // The file type is registered when no package is named; keep the run quiet.
   SetProgramArgumentsW({ProgramFileW()});

@@ -255,29 +255,6 @@ TEST_F(ProviderTest, TitleButtonsMinimizeAndClose) {
   EXPECT_FALSE(IsWindowVisible(w)) << "the close button closed the form";
 }
 
-// A real click at a screen point, repeated (up to three times) while `done` does
-// not hold: test programs beside this one share the pointer and the desktop.
-bool ClickUntil(HWND target, POINT p, const std::function<bool()>& done) {
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    // Another test's window may have come over ours: ours goes to the top again.
-    SetForegroundWindow(target);
-    BringWindowToTop(target);
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SetCursorPos(p.x, p.y);
-    Pump(40);
-    SetCursorPos(p.x, p.y);
-    SendInput(1, &in[0], sizeof(INPUT));
-    Pump(40);
-    SetCursorPos(p.x, p.y);
-    SendInput(1, &in[1], sizeof(INPUT));
-    if (PumpUntil(done, 700)) return true;
-  }
-  return false;
-}
-
 TEST_F(ProviderTest, RealPointerHoversAndClicksTheTitleButtons) {
   Make(bsSingle, biSystemMenu | biMinimize);
   ShowAndSettle();

@@ -203,14 +203,14 @@ PACKAGES = {
 }
 
 
-def build(out_dir, name, spec):
+def build(out_dir, name, recipe):
     src = os.path.join(out_dir, "src", name)
     shutil.rmtree(src, ignore_errors=True)
     os.makedirs(os.path.join(src, "res"))
     with open(os.path.join(src, "AndroidManifest.xml"), "w", encoding="utf-8") as f:
         f.write('<?xml version="1.0" encoding="utf-8"?>\n<manifest %s %s>%s</manifest>\n'
-                % (NS, spec["manifest"], spec["body"]))
-    for rel, data in spec.get("res", {}).items():
+                % (NS, recipe["manifest"], recipe["body"]))
+    for rel, data in recipe.get("res", {}).items():
         path = os.path.join(src, "res", rel)
         os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, "wb") as f:
@@ -223,7 +223,7 @@ def build(out_dir, name, spec):
                         "-S", os.path.join(src, "res"), "-I", FRAMEWORK, "-F", apk] + list(more),
                        check=True, stdout=subprocess.DEVNULL)
     package()
-    if spec.get("badging_asset"):
+    if recipe.get("badging_asset"):
         # aapt's own badging of the package, which assets do not change.
         badging = subprocess.run(["aapt", "dump", "badging", apk], check=True, stdout=subprocess.PIPE).stdout
         assets = os.path.join(src, "assets")
@@ -231,7 +231,7 @@ def build(out_dir, name, spec):
         with open(os.path.join(assets, "badging.txt"), "wb") as f:
             f.write(badging)
         package("-A", assets, "-0", "txt")
-    extra = spec.get("extra", {})
+    extra = recipe.get("extra", {})
     if extra:
         for rel, data in extra.items():
             path = os.path.join(src, rel)
@@ -245,8 +245,8 @@ def build(out_dir, name, spec):
 
 def main(out_dir):
     os.makedirs(out_dir, exist_ok=True)
-    for name, spec in PACKAGES.items():
-        print(build(out_dir, name, spec))
+    for name, recipe in PACKAGES.items():
+        print(build(out_dir, name, recipe))
 
 
 if __name__ == "__main__":
