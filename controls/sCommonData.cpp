@@ -230,6 +230,7 @@ void TsCommonData::BindingLoaded() {
 }
 
 TacBitmap* TsCommonData::InitCacheBitmap() {
+  ++cacheGeneration_;
   int w = 0, h = 0;
   if (hostControl_) {
     w = hostControl_->Width();
@@ -1017,7 +1018,7 @@ void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin, TacChild
     TacSavedDcState saved(memDC);
     SetViewportOrgEx(memDC, c->Left(), c->Top(), nullptr);
     IntersectClipRect(memDC, 0, 0, c->Width(), c->Height());
-    TCanvas childCanvas(memDC);
+    TCanvas childCanvas(memDC, image);
     childCanvas.Font().Assign(c->Font());
     c->Paint(childCanvas);
   }

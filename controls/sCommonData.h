@@ -88,6 +88,9 @@ class TsCommonData : public TacItemBinding {
   TControl* HostControl() const { return hostControl_; }
   TacProviderHost* HostProvider() const { return hostProvider_; }
   TacBitmap* CacheBitmap() const { return cache_.get(); }
+  // Counts the cache's rebuilds (each InitCacheBitmap), so that a copy of it can tell
+  // whether it is still current.
+  unsigned CacheGeneration() const { return cacheGeneration_; }
   int ControlKind = 0;
   bool HasFocus = false;
   bool MouseOver = false;
@@ -154,6 +157,7 @@ class TsCommonData : public TacItemBinding {
   TacProviderHost* hostProvider_ = nullptr;
   TComponent* host_ = nullptr;
   TacBitmapPtr cache_;
+  unsigned cacheGeneration_ = 0;
 };
 
 // ---- shared routines of the binding

@@ -27,28 +27,37 @@ LRESULT SendDirect(TControl* control, int code, LPARAM lParam = 0) {
   return control->Perform(SM_ALPHACMD, static_cast<WPARAM>(PackCommand(code)), lParam);
 }
 
-// A 24-bit device-independent image of the given size (null for an empty one).
-TacBitmapPtr New24(int width, int height) {
+// A 32-bit device-independent image of the given size (null for an empty one).
+TacBitmapPtr New32(int width, int height) {
   if (width <= 0 || height <= 0) return nullptr;
-  TacBitmapPtr image = NewDibBitmap(width, height, TacPixelFormat::pf24bit);
-  return image ? std::move(image) : NewMemoryBitmap(width, height, TacPixelFormat::pf24bit);
+  TacBitmapPtr image = NewDibBitmap(width, height, TacPixelFormat::pf32bit);
+  return image ? std::move(image) : NewMemoryBitmap(width, height, TacPixelFormat::pf32bit);
 }
 
-// The colour bytes of src into copy, a 24-bit image of src's size.
-void CopyInto24(TacBitmap* copy, const TacBitmap* src) {
-  if (src->Format() == TacPixelFormat::pf24bit) {
+// The colour bytes of src into copy, a 32-bit image of src's size; the fourth byte
+// is 0 (the steps go to ordinary windows, which ignore it).
+void CopyInto32(TacBitmap* copy, const TacBitmap* src) {
+  if (src->Format() == TacPixelFormat::pf32bit) {
     CopyBitmapRect(copy, 0, 0, src, TacRect{0, 0, src->Width(), src->Height()});
-  } else {
-    for (int y = 0; y < src->Height(); ++y)
-      for (int x = 0; x < src->Width(); ++x) std::copy_n(src->Pixel(x, y), 3, copy->Pixel(x, y));
+    return;
+  }
+  for (int y = 0; y < src->Height(); ++y) {
+    const uint8_t* s = src->Row(y);
+    uint8_t* d = copy->Row(y);
+    for (int x = 0; x < src->Width(); ++x, s += 3, d += 4) {
+      d[0] = s[0];
+      d[1] = s[1];
+      d[2] = s[2];
+      d[3] = 0;
+    }
   }
 }
 
-// A 24-bit device-independent copy of a bitmap (null for none or an empty one).
-TacBitmapPtr Copy24(const TacBitmap* src) {
+// A 32-bit device-independent copy of a bitmap (null for none or an empty one).
+TacBitmapPtr Copy32(const TacBitmap* src) {
   if (!src) return nullptr;
-  TacBitmapPtr copy = New24(src->Width(), src->Height());
-  if (copy) CopyInto24(copy.get(), src);
+  TacBitmapPtr copy = New32(src->Width(), src->Height());
+  if (copy) CopyInto32(copy.get(), src);
   return copy;
 }
 
@@ -77,7 +86,7 @@ void StartFade(TsFadeTimer*& timer, TsCommonData& binding, bool halve, int direc
     SendSkinCommand(control, SMC_BUILDCACHE);
     cache = binding.CacheBitmap();
   }
-  timer->StartImage = Copy24(cache);
+  timer->StartImage = Copy32(cache);
   timer->SetInterval(kFadeInterval);
 
   timer->StepCount = iterations;
@@ -121,8 +130,19 @@ bool TsFadeTimer::Finished() {
 }
 
 TacBitmap* TsFadeTimer::StepImage(int width, int height) {
-  if (!stepImage_ || stepImage_->Width() != width || stepImage_->Height() != height) stepImage_ = New24(width, height);
+  if (!stepImage_ || stepImage_->Width() != width || stepImage_->Height() != height) stepImage_ = New32(width, height);
   return stepImage_.get();
+}
+
+const TacBitmap* TsFadeTimer::TargetImage(const TacBitmap& cache) {
+  const unsigned generation = Binding ? Binding->CacheGeneration() : 0;
+  if (!targetImage_ || targetOf_ != &cache || targetGeneration_ != generation ||
+      targetImage_->Width() != cache.Width() || targetImage_->Height() != cache.Height()) {
+    targetImage_ = Copy32(&cache);
+    targetOf_ = &cache;
+    targetGeneration_ = generation;
+  }
+  return targetImage_.get();
 }
 
 bool TsFadeTimer::Running() const {
@@ -162,12 +182,12 @@ void TsFadeTimer::FadeStep() {
   if (k > 0 && StartImage && cache && StartImage->Width() == cache->Width() &&
       StartImage->Height() == cache->Height()) {
     step = StepImage(StartImage->Width(), StartImage->Height());
-    TacBitmapPtr target = cache->Format() == TacPixelFormat::pf24bit ? nullptr : Copy24(cache);
-    if (step) BlendEqualBitmapsInto(step, StartImage.get(), target ? target.get() : cache, static_cast<uint8_t>(k));
+    const TacBitmap* target = TargetImage(*cache);
+    if (step && target) BlendEqualBitmapsInto(step, StartImage.get(), target, static_cast<uint8_t>(k));
   } else if (cache) {
     // The last step, or the control changed its size meanwhile: the new image alone.
     step = StepImage(cache->Width(), cache->Height());
-    if (step) CopyInto24(step, cache);
+    if (step) CopyInto32(step, cache);
   }
   auto* windowed = dynamic_cast<TWinControl*>(control_);
   if (step && windowed && windowed->HandleAllocated()) {

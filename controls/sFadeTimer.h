@@ -37,6 +37,8 @@ class TsFadeTimer : public TTimer {
   TsCommonData* Binding = nullptr;
   int StepCount = 0;
   int StepIndex = 0;
+  // The look the fade starts from, 32-bit (the screen's format, so that a step goes
+  // to the window as a plain copy).
   TacBitmapPtr StartImage;
 
   // The fade is over (or its control going away): answers whether it has finished.
@@ -55,9 +57,14 @@ class TsFadeTimer : public TTimer {
  private:
   // The image each step is blended into, kept while its size stays (null: empty size).
   TacBitmap* StepImage(int width, int height);
+  // The cache as a 32-bit image, copied again only when the control rebuilt it.
+  const TacBitmap* TargetImage(const TacBitmap& cache);
 
   TControl* control_;
   TacBitmapPtr stepImage_;
+  TacBitmapPtr targetImage_;
+  const TacBitmap* targetOf_ = nullptr;
+  unsigned targetGeneration_ = 0;
   std::unique_ptr<TacWindowDC> windowDC_;  // taken at the first step painted
   HWND windowOfDC_ = nullptr;
 };

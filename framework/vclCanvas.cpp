@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "framework/vclText.h"
+#include "framework/vclTextMemo.h"
 #include "paint/acDibBitmap.h"
 
 TCanvas::FontScope::FontScope(HDC dc, const TFont& font) : dc_(dc), font_(dc, font.Handle()) {
@@ -28,23 +29,59 @@ void TCanvas::FrameRect(const RECT& r, COLORREF color) {
 void TCanvas::DrawText(const std::string& text, RECT& r, UINT flags) { DrawText(GbkToWide(text), r, flags); }
 
 void TCanvas::DrawText(const std::wstring& w, RECT& r, UINT flags) {
-  FontScope scope(dc_, font_);
-  ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &r, flags);
+  auto draw = [&] {
+    FontScope scope(dc_, font_);
+    ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &r, flags);
+  };
+  if (flags & DT_CALCRECT) {
+    draw();
+    return;
+  }
+  const COLORREF color = font_.Color();
+  DrawRemembered(w, &r, &color, &flags, 1, draw);
+}
+
+std::string TCanvas::TextDescription(const std::wstring& text, const RECT* rects, const COLORREF* colors,
+                                     const UINT* flags, int count) const {
+  std::string key = font_.Name();
+  key += '\0';
+  const long face[] = {font_.Height(), static_cast<long>(font_.Style()), count, static_cast<long>(text.size())};
+  key.append(reinterpret_cast<const char*>(face), sizeof face);
+  key.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+  for (int i = 0; i < count; ++i) {
+    const long pass[] = {rects[i].left - rects[0].left, rects[i].top - rects[0].top, rects[i].right - rects[0].left,
+                         rects[i].bottom - rects[0].top, static_cast<long>(colors[i]), static_cast<long>(flags[i])};
+    key.append(reinterpret_cast<const char*>(pass), sizeof pass);
+  }
+  return key;
+}
+
+void TCanvas::DrawRemembered(const std::wstring& text, const RECT* rects, const COLORREF* colors, const UINT* flags,
+                             int count, const std::function<void()>& draw) {
+  if (!bitmap_ || count <= 0) {
+    draw();
+    return;
+  }
+  DrawTextRemembered(dc_, *bitmap_, TextDescription(text, rects, colors, flags, count),
+                     POINT{rects[0].left, rects[0].top}, draw);
 }
 
 void TCanvas::DrawTextPasses(const std::wstring& w, const RECT* rects, const COLORREF* colors, const UINT* flags,
                              int count) {
   if (count <= 0) return;
-  font_.SetColor(colors[0]);
-  FontScope scope(dc_, font_);
-  for (int i = 0; i < count; ++i) {
-    if (i > 0) {
-      font_.SetColor(colors[i]);
-      SetTextColor(dc_, colors[i]);
+  DrawRemembered(w, rects, colors, flags, count, [&] {
+    font_.SetColor(colors[0]);
+    FontScope scope(dc_, font_);
+    for (int i = 0; i < count; ++i) {
+      if (i > 0) {
+        font_.SetColor(colors[i]);
+        SetTextColor(dc_, colors[i]);
+      }
+      RECT r = rects[i];
+      ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &r, flags[i]);
     }
-    RECT r = rects[i];
-    ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &r, flags[i]);
-  }
+  });
+  font_.SetColor(colors[count - 1]);
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
@@ -120,10 +157,12 @@ SIZE ScreenTextExtent(const TFont& font, const std::wstring& text) {
 
 void ForgetTextMeasures() {
   Measures().clear();
+  ForgetRememberedText();
 }
 
 TBitmapCanvas::TBitmapCanvas(TacBitmap& bitmap) : TCanvas(KeptBitmapDC(bitmap)) {
   if (dc_) saved_.emplace(dc_);
+  bitmap_ = dc_ ? &bitmap : nullptr;
 }
 
 // The pixels are read as memory next: GDI's batch goes out first.

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,8 @@
 class TCanvas {
  public:
   explicit TCanvas(HDC dc) : dc_(dc) {}
+  // A canvas on a DC that has `bitmap` selected (its text is remembered, vclTextMemo.h).
+  TCanvas(HDC dc, TacBitmap* bitmap) : dc_(dc), bitmap_(bitmap) {}
   virtual ~TCanvas() = default;
   TCanvas(const TCanvas&) = delete;
   TCanvas& operator=(const TCanvas&) = delete;
@@ -47,8 +50,15 @@ class TCanvas {
     COLORREF oldColor_;
     int oldMode_;
   };
+  // The text drawn (texts, fonts, places relative to `origin`, colours, flags) as
+  // the key of the remembered result; see vclTextMemo.h.
+  std::string TextDescription(const std::wstring& text, const RECT* rects, const COLORREF* colors,
+                              const UINT* flags, int count) const;
+  void DrawRemembered(const std::wstring& text, const RECT* rects, const COLORREF* colors, const UINT* flags,
+                      int count, const std::function<void()>& draw);
   HDC dc_;
   TFont font_;
+  TacBitmap* bitmap_ = nullptr;  // the bitmap selected into dc_, when the canvas knows it
 };
 
 // Text measured on the screen in a font: DrawText's DT_CALCRECT answer for r and
@@ -63,6 +73,7 @@ class TBitmapCanvas : public TCanvas {
  public:
   // The bitmap must have a GDI handle (made by NewDibBitmap or the DIB allocator).
   // Draws through the bitmap's kept DC, whose state comes back when the canvas goes.
+  // Its text output is remembered (vclTextMemo.h).
   explicit TBitmapCanvas(TacBitmap& bitmap);
   ~TBitmapCanvas() override;
 

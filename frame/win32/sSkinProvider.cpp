@@ -8,16 +8,19 @@
 #include "frame/acFrameRegion.h"
 #include "frame/acMaximizedSize.h"
 #include "frame/acScreenSnap.h"
+#include "frame/acTitleButtonAnimation.h"
 #include "framework/vclApplication.h"
 #include "framework/vclCanvas.h"
 #include "paint/acDibBitmap.h"
 #include "paint/acGdiHandles.h"
+#include "paint/acLayeredWindow.h"
 #include "paint/acSkinnedText.h"
 #include "paint/acPixelOps.h"
 #include "paint/sAlphaGraph.h"
 #include "paint/sItemPaint.h"
 #include "paint/sItemPaintGdi.h"
 #include "paint/sStateGlyph.h"
+#include "skin/acDwmApi.h"
 #include "skin/acSkinnedWindowLists.h"
 #include "skin/sCommandCodes.h"
 #include "skin/sCommandMessages.h"
@@ -99,6 +102,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner, bool autoCreated) : TComponent
 
 TsSkinProvider::~TsSkinProvider() {
   MarkDestroying();
+  FreeButtonAnimations();
   if (!passive_) {
     if (form_ && form_->HandleAllocated() && !form_->Destroying()) {
       // The form goes on with the platform's frame.
@@ -269,18 +273,9 @@ void TsSkinProvider::RestoreSysMenuStyle() {
 
 void TsSkinProvider::SetCompositionTransitions(bool disabled) {
   if (!form_->HandleAllocated()) return;
-  static HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
-  if (!dwm) return;
-  using IsEnabled = HRESULT(WINAPI*)(BOOL*);
-  using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-  auto isEnabled = reinterpret_cast<IsEnabled>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmIsCompositionEnabled")));
-  auto setAttribute =
-      reinterpret_cast<SetAttribute>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
-  if (!setAttribute) return;
-  BOOL on = FALSE;
-  if (disabled && (!isEnabled || FAILED(isEnabled(&on)) || !on)) return;
+  if (disabled && !DwmCompositionEnabled()) return;
   const BOOL value = disabled ? TRUE : FALSE;
-  setAttribute(form_->Handle(), 3 /* DWMWA_TRANSITIONS_FORCEDISABLED */, &value, sizeof value);
+  DwmSetAttribute(form_->Handle(), 3 /* DWMWA_TRANSITIONS_FORCEDISABLED */, &value, sizeof value);
 }
 
 void TsSkinProvider::FreeFrameCache() {
@@ -636,7 +631,14 @@ void TsSkinProvider::PaintTitleButtons(TacBitmap& cache, const TacFrameModel& m)
     if (!b) continue;
     b->R = p.R;
     if (IsUserCode(p.Code)) b->MaskIndex = titleButtons_[static_cast<size_t>(p.Code - acHit::UserButton)].UseSkinData ? userButtonMask_ : -1;
-    DrawButton(cache, *b, ButtonEnabledLook(*b));
+    // A button whose look an animation shows keeps the normal look below it.
+    if (b->Animation && b->Animation->Target() >= 0) {
+      TsButtonRecord below = *b;
+      below.State = 0;
+      DrawButton(cache, below, ButtonEnabledLook(*b));
+    } else {
+      DrawButton(cache, *b, ButtonEnabledLook(*b));
+    }
   }
 }
 
@@ -655,10 +657,111 @@ TsButtonRecord* TsSkinProvider::RecordFor(int code) {
   return nullptr;
 }
 
+bool TsSkinProvider::AnimatesTitleButtons() const {
+  TsSkinManager* mgr = Manager();
+  return mgr && mgr->AllowGlowing() && LayeredWindowUpdater() != nullptr;
+}
+
+TacBitmapPtr TsSkinProvider::ButtonPicture(const TsButtonRecord& b, POINT& screen) {
+  TsSkinManager* mgr = Manager();
+  RECT wr;
+  if (!mgr || !GetWindowRect(form_->Handle(), &wr)) return nullptr;
+  // The glow: the hot close, maximize or minimize button's key + "GLOW0".
+  int margin = 0;
+  switch (b.Code) {
+    case acHit::Close: margin = mgr->SkinData.BICloseGlowMargin; break;
+    case acHit::MaxButton: margin = mgr->SkinData.BIMaxGlowMargin; break;
+    case acHit::MinButton: margin = mgr->SkinData.BIMinGlowMargin; break;
+    default: break;
+  }
+  const int mask = ButtonMaskFor(b);
+  if (b.State == 1 && margin != 0 && mgr->IsValidImgIndex(mask)) {
+    const std::string& key = mgr->Masks[static_cast<size_t>(mask)].PropertyName;
+    const int glow = mgr->GetMaskIndex(mgr->ConstData.IndexGlobalInfo, "GLOBALINFO", key + "GLOW0");
+    if (mgr->IsValidImgIndex(glow)) {
+      const TsMaskData& g = mgr->Masks[static_cast<size_t>(glow)];
+      const TacBitmap* image = g.Bmp ? g.Bmp.get() : mgr->MasterBitmap.get();
+      const int w = MaskFrameWidth(g), h = MaskFrameHeight(g);
+      TacBitmapPtr picture = w > 0 && h > 0 ? NewDibBitmap(w, h, TacPixelFormat::pf32bit) : nullptr;
+      if (picture && image && g.R.Left + w <= image->Width() && g.R.Top + h <= image->Height()) {
+        for (int y = 0; y < h; ++y)
+          for (int x = 0; x < w; ++x) {
+            const uint8_t* from = image->Pixel(g.R.Left + x, g.R.Top + y);
+            uint8_t* to = picture->Pixel(x, y);
+            to[0] = from[0];
+            to[1] = from[1];
+            to[2] = from[2];
+            to[3] = image->Format() == TacPixelFormat::pf32bit ? from[3] : 255;
+          }
+        screen = POINT{wr.left + b.R.Left - margin, wr.top + b.R.Top - margin};
+        return picture;
+      }
+    }
+  }
+  // The button's own rectangle: the clean title strip and the state frame over it.
+  const TacRect r = b.R;
+  if (!buttonBackground_ || r.Width() <= 0 || r.Height() <= 0 || r.Left < 0 || r.Top < 0 ||
+      r.Right > buttonBackground_->Width() || r.Bottom > buttonBackground_->Height())
+    return nullptr;
+  TacBitmapPtr face = NewMemoryBitmap(r.Width(), r.Height(), TacPixelFormat::pf24bit);
+  for (int y = 0; y < r.Height(); ++y)
+    std::copy(buttonBackground_->Pixel(r.Left, r.Top + y), buttonBackground_->Pixel(r.Left, r.Top + y) + 3 * r.Width(),
+              face->Pixel(0, y));
+  TsButtonRecord here = b;
+  here.R = TacRect{0, 0, r.Width(), r.Height()};
+  DrawButton(*face, here, ButtonEnabledLook(b));
+  TacBitmapPtr picture = NewDibBitmap(r.Width(), r.Height(), TacPixelFormat::pf32bit);
+  if (!picture) return nullptr;
+  for (int y = 0; y < r.Height(); ++y)
+    for (int x = 0; x < r.Width(); ++x) {
+      const uint8_t* from = face->Pixel(x, y);
+      uint8_t* to = picture->Pixel(x, y);
+      to[0] = from[0];
+      to[1] = from[1];
+      to[2] = from[2];
+      to[3] = 255;
+    }
+  screen = POINT{wr.left + r.Left, wr.top + r.Top};
+  return picture;
+}
+
+void TsSkinProvider::AnimateButton(TsButtonRecord& b) {
+  if (!b.Animation) {
+    b.Animation = new TacSBAnimation(this, form_->Handle());
+    const int code = b.Code;
+    b.Animation->PointerInside = [this, code] {
+      const TsButtonRecord* r = RecordFor(code);
+      RECT wr;
+      POINT p;
+      if (!r || !GetWindowRect(form_->Handle(), &wr) || !GetCursorPos(&p)) return false;
+      return p.x >= wr.left + r->R.Left && p.x < wr.left + r->R.Right && p.y >= wr.top + r->R.Top &&
+             p.y < wr.top + r->R.Bottom;
+    };
+    HWND w = form_->Handle();
+    b.Animation->OnPointerLeft = [w] { PostMessageW(w, WM_MOUSELEAVE, 0, 0); };
+  }
+  POINT at{0, 0};
+  TacBitmapPtr picture = b.State == 0 ? nullptr : ButtonPicture(b, at);
+  b.Animation->ChangeTo(b.State, std::move(picture), at);
+}
+
+void TsSkinProvider::FreeButtonAnimations() {
+  auto free = [](TsButtonRecord& b) {
+    delete b.Animation;
+    b.Animation = nullptr;
+  };
+  for (TsButtonRecord& b : buttons_) free(b);
+  for (TsTitleButton& t : titleButtons_) free(t.Record);
+}
+
 void TsSkinProvider::RepaintButton(int code) {
   TsButtonRecord* b = RecordFor(code);
   TacBitmap* cache = skinData_->CacheBitmap();
   if (!b || !cache || b->R.Width() <= 0 || !form_->HandleAllocated() || skinData_->CacheDirty) return;
+  if (AnimatesTitleButtons()) {
+    AnimateButton(*b);
+    return;
+  }
   // From the clean strip, then the state frame, then to the window.
   const TacRect r = b->R;
   if (buttonBackground_ && r.Bottom <= buttonBackground_->Height() && r.Right <= buttonBackground_->Width() &&
@@ -913,6 +1016,7 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m, bool skinned) {
 
 void TsSkinProvider::RemoveSkin(TMessage& m) {
   SetCompositionTransitions(false);
+  FreeButtonAnimations();
   menuRows_ = -1;
   titleIndex_ = captionIndex_ = -1;
   if (!form_->Destroying() && form_->HandleAllocated()) {
@@ -1133,6 +1237,16 @@ void TsSkinProvider::SkinnedWndProc(TMessage& m) {
     case WM_WINDOWPOSCHANGED: {
       CallPrevious(m);
       maxShortTitle_ = ComputeMaxShortTitle(Model());
+      // Title-button pictures stand where the buttons were: a move or a hide ends them;
+      // otherwise they follow the form in z-order.
+      if (const WINDOWPOS* wp = reinterpret_cast<const WINDOWPOS*>(m.LParam)) {
+        if (!(wp->flags & SWP_NOMOVE) || (wp->flags & SWP_HIDEWINDOW)) {
+          FreeButtonAnimations();
+        } else if (!(wp->flags & SWP_NOZORDER)) {
+          for (TsButtonRecord& b : buttons_)
+            if (b.Animation) b.Animation->FollowForm();
+        }
+      }
       return;
     }
     case WM_NCLBUTTONDOWN: {

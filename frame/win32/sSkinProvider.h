@@ -50,13 +50,15 @@ struct TsTitleIcon {
 };
 
 // One title button's record.
+class TacSBAnimation;
+
 struct TsButtonRecord {
   int State = 0;  // 0 normal, 1 hot, 2 pressed
   int MaskIndex = -1;
   TacRect R{0, 0, 0, 0};  // window coordinates
   bool Big = false;       // image from a BI… key
   int GlowId = -1;
-  void* Animation = nullptr;  // state fades are not run: buttons repaint directly
+  TacSBAnimation* Animation = nullptr;  // made at the first animated state change; owned by the provider
   int Code = 0;               // 8 minimize, 9 maximize, 20 close, 1000 + i user button
 };
 
@@ -165,6 +167,15 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   void PaintTitleButtons(TacBitmap& cache, const TacFrameModel& m);
   void DrawButton(TacBitmap& cache, const TsButtonRecord& b, bool enabledLook);
   void RepaintButton(int code);
+  // State changes of title buttons fade in small layered windows (glowing allowed and
+  // layered windows there); otherwise buttons are redrawn in the frame directly.
+  bool AnimatesTitleButtons() const;
+  void AnimateButton(TsButtonRecord& b);
+  // What the animation shows for the button's state: the skin's glow image for a hot
+  // close, maximize or minimize button with a glow margin, else the button's own
+  // rectangle of the frame in that state (32-bit, opaque). `screen`: its top-left.
+  TacBitmapPtr ButtonPicture(const TsButtonRecord& b, POINT& screen);
+  void FreeButtonAnimations();
   TsButtonRecord* RecordFor(int code);
   bool ButtonEnabledLook(const TsButtonRecord& b) const;
   int ButtonMaskFor(const TsButtonRecord& b) const;

@@ -7,6 +7,7 @@
 #include "framework/vclText.h"
 #include "paint/acDefaultSkin.h"
 #include "paint/acGlow.h"
+#include "skin/acDwmApi.h"
 #include "skin/acSkinChangeState.h"
 #include "skin/acSkinDirectory.h"
 #include "skin/acSkinnedWindowLists.h"
@@ -15,41 +16,6 @@
 namespace {
 
 TsSkinManager* g_defaultManager = nullptr;
-
-// dwmapi exists from Windows Vista on; it is looked up once and kept.
-class DwmApi {
- public:
-  DwmApi() {
-    wchar_t path[MAX_PATH];
-    const UINT n = GetSystemDirectoryW(path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH - 12) return;
-    module_ = LoadLibraryW((std::wstring(path, n) + L"\\dwmapi.dll").c_str());
-    if (module_)
-      isCompositionEnabled_ =
-          reinterpret_cast<IsCompositionEnabledFn>(
-              reinterpret_cast<void*>(GetProcAddress(module_, "DwmIsCompositionEnabled")));
-  }
-  ~DwmApi() {
-    if (module_) FreeLibrary(module_);
-  }
-  DwmApi(const DwmApi&) = delete;
-  DwmApi& operator=(const DwmApi&) = delete;
-
-  bool CompositionEnabled() const {
-    BOOL on = FALSE;
-    return isCompositionEnabled_ && SUCCEEDED(isCompositionEnabled_(&on)) && on;
-  }
-
- private:
-  using IsCompositionEnabledFn = HRESULT(WINAPI*)(BOOL*);
-  HMODULE module_ = nullptr;
-  IsCompositionEnabledFn isCompositionEnabled_ = nullptr;
-};
-
-const DwmApi& Dwm() {
-  static const DwmApi api;
-  return api;
-}
 
 bool ApplicationMinimized() {
   TForm* main = Application->MainForm();
@@ -176,7 +142,7 @@ bool TsSkinManager::LayeredWindowsAvailable() const {
   return available;
 }
 
-bool TsSkinManager::CompositionEnabled() const { return Dwm().CompositionEnabled(); }
+bool TsSkinManager::CompositionEnabled() const { return DwmCompositionEnabled(); }
 
 void TsSkinManager::ShowVersionWarning(const std::string& message) {
   MessageBoxW(GetActiveWindow(), GbkToWide(message).c_str(), GbkToWide(Application->Title()).c_str(),

@@ -103,3 +103,16 @@ std::string PictureDir(const std::string& name) {
   CreateDirectoryA(dir.c_str(), nullptr);
   return dir;
 }
+
+namespace {
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+}  // namespace
+
+int ThreadWindowCount() {
+  int n = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
+  return n;
+}

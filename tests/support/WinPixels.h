@@ -30,3 +30,6 @@ bool ClickUntil(HWND target, POINT p, const std::function<bool()>& done);
 bool WritePng(const std::string& path, const TacBitmap& b);
 // build/<preset>/<name>, made when missing: pictures a person looks at.
 std::string PictureDir(const std::string& name);
+// The top-level windows of the calling thread (glows and fade pictures are windows of
+// their own): a leak check counts them.
+int ThreadWindowCount();

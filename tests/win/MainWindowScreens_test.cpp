@@ -14,8 +14,12 @@
 #include "app/ProgramArguments.h"
 #include "app/uDriveFrm.h"
 #include "app/uVqMainFrm.h"
+#include "frame/acTitleButtonAnimation.h"
+#include "frame/sSkinProvider.h"
 #include "controls/sCommonData.h"
 #include "controls/sFadeTimer.h"
+#include "frame/acTitleButtonAnimation.h"
+#include "frame/sSkinProvider.h"
 #include "framework/vclApplication.h"
 #include "framework/vclText.h"
 #include "paint/acDibBitmap.h"
@@ -196,15 +200,42 @@ TEST_F(Keyboard, TabGoesRoundTheButtonsAndEnterPressesTheFocusedOne) {
 // owners: Wine's GetGuiResources answers 0) and its top-level windows (glows are
 // windows of their own) are as many after 1,000 rounds of hover, press, drag off,
 // release and leave on the install button as before.
-BOOL CALLBACK CountWindow(HWND, LPARAM count) {
-  ++*reinterpret_cast<int*>(count);
-  return TRUE;
-}
-
-int ThreadWindows() {
-  int n = 0;
-  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
-  return n;
+// The skinned frame, active and inactive, and the close button hot: its glow fades
+// in above the frame (a layered window: read through the screen).
+TEST_F(Screens, FrameActiveInactiveAndTheCloseGlow) {
+  Start({W(SourcePath("tests/data/sample/VqSample.apk"))});
+  HWND w = form_->Handle();
+  TsSkinProvider* provider = ProviderOfForm(form_);
+  ASSERT_NE(provider, nullptr);
+  Shot(w, "frame-active");
+  SendMessageW(w, WM_NCACTIVATE, FALSE, 0);
+  Settle();
+  EXPECT_FALSE(provider->ActiveState());
+  Shot(w, "frame-inactive");
+  SendMessageW(w, WM_NCACTIVATE, TRUE, 0);
+  Settle();
+  const TsButtonRecord& close = provider->Button(2);
+  RECT wr;
+  GetWindowRect(w, &wr);
+  const POINT centre{wr.left + (close.R.Left + close.R.Right) / 2, wr.top + (close.R.Top + close.R.Bottom) / 2};
+  SendMessageW(w, WM_NCHITTEST, 0, MAKELPARAM(centre.x, centre.y));
+  ASSERT_EQ(close.State, 1);
+  ASSERT_NE(close.Animation, nullptr);
+  // The fade-in to its end, as if the pointer stayed on the button (the real one
+  // stays parked: the hover would clear at the end of the fade-in).
+  close.Animation->PointerInside = [] { return true; };
+  close.Animation->SetEnabled(false);
+  for (int i = 0; i < 10 && close.Animation->Opacity() < 255; ++i) close.Animation->Step();
+  ASSERT_EQ(close.Animation->Opacity(), 255);
+  PumpFor(60);
+  TacBitmapPtr glowing = ScreenAround(w, 12);
+  ASSERT_TRUE(glowing);
+  EXPECT_TRUE(WritePng(dir_ + "/frame-close-glow.png", *glowing));
+  // On the screen the close button's place shows the glow, not the frame cache below.
+  const TacBitmap* cache = provider->FrameCache();
+  ASSERT_NE(cache, nullptr);
+  const int cx = (close.R.Left + close.R.Right) / 2, cy = close.R.Top + 3;
+  EXPECT_NE(Rgb(*glowing, cx + 12, cy + 12), Rgb(*cache, cx, cy)) << "the glow shows above the frame";
 }
 
 TEST_F(Screens, InstallButtonRoundsLeaveNoObjectsBehind) {
@@ -226,14 +257,14 @@ TEST_F(Screens, InstallButtonRoundsLeaveNoObjectsBehind) {
   Settle();
   long before[static_cast<int>(TacGdiKind::Count)];
   for (int k = 0; k < static_cast<int>(TacGdiKind::Count); ++k) before[k] = GdiLiveCount(static_cast<TacGdiKind>(k));
-  const int windowsBefore = ThreadWindows();
+  const int windowsBefore = ThreadWindowCount();
   const std::string status = form_->lblSoftInfo->Caption();
   install->SetAnimatEvents(0);  // a thousand real fades would take minutes; one ran above
   for (int i = 0; i < 1000; ++i) round();
   Settle();
   for (int k = 0; k < static_cast<int>(TacGdiKind::Count); ++k)
     EXPECT_EQ(GdiLiveCount(static_cast<TacGdiKind>(k)), before[k]) << "objects of kind " << k;
-  EXPECT_EQ(ThreadWindows(), windowsBefore);
+  EXPECT_EQ(ThreadWindowCount(), windowsBefore);
   EXPECT_EQ(form_->lblSoftInfo->Caption(), status) << "a press released off the button installs nothing";
 }
 

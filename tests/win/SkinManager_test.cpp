@@ -25,6 +25,7 @@
 #include "skin/sCommandMessages.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinOptions.h"
+#include "support/StandInDwm.h"
 #include "support/TestPaths.h"
 
 namespace {
@@ -477,6 +478,39 @@ TEST_F(BuiltinSkinEmbedded, TheMainWindowLoadsTheSkinCompiledIntoTheProgram) {
   EXPECT_EQ(m->ShadowMargins.Top, m->SkinData.FormOffset);
   ASSERT_NE(m->ActiveShadow, nullptr);
   EXPECT_GT(m->ActiveShadow->Width(), 0);
+}
+
+// A skin without its own shadow takes the program's built-in shadow images, whose
+// margins are one larger where the desktop is composed (both runs: see the
+// composited test run).
+TEST(CompositionShadowMargins, BuiltinShadowMarginsOneLargerUnderComposition) {
+  ASSERT_EQ(DefaultManager(), nullptr);
+  std::vector<TacPackEntry> entries = ReadSkinFolder(SourcePath("skins/air"));
+  ASSERT_FALSE(entries.empty());
+  std::string options(entries[0].Data.begin(), entries[0].Data.end());
+  const size_t at = options.find("EXBORDER=");
+  ASSERT_NE(at, std::string::npos);
+  options.erase(at, options.find('\n', at) + 1 - at);
+  entries[0].Data.assign(options.begin(), options.end());
+  const std::vector<uint8_t> shadowless = PackSkinEntries(entries);
+
+  TForm* form = TForm::Create<TForm>(Application);
+  form->HandleNeeded();
+  TsSkinManager* m = new TsSkinManager(form);
+  m->InternalSkins.Add("shadowless", shadowless.data(), shadowless.size());
+  m->SetExtendedBorders(true);
+  m->SetSkinName("shadowless");
+  ASSERT_TRUE(m->ExtendedBorders());
+  ASSERT_TRUE(m->SkinData.Active);
+  const int grow = standindwm::CompositionRun() ? 1 : 0;
+  EXPECT_TRUE(standindwm::Loaded()) << "the manager asked the stand-in dwmapi.dll";
+  EXPECT_EQ(m->ShadowMargins.Left, 11 + grow);
+  EXPECT_EQ(m->ShadowMargins.Top, 7 + grow);
+  EXPECT_EQ(m->ShadowMargins.Right, 11 + grow);
+  EXPECT_EQ(m->ShadowMargins.Bottom, 11 + grow);
+  EXPECT_NE(m->ActiveShadow, nullptr);
+  delete form;
+  EXPECT_EQ(DefaultManager(), nullptr);
 }
 
 TEST(EngineVersionSwitch, IsFoundAmongTheProgramsArgumentsInAnyCase) {

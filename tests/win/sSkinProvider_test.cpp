@@ -15,7 +15,10 @@
 #include "BoxesTestSupport.h"
 #include "frame/acFrameGeometry.h"
 #include "controls/sGroupBox.h"
+#include "frame/acTitleButtonAnimation.h"
 #include "frame/sSkinProvider.h"
+#include "skin/acDwmApi.h"
+#include "support/StandInDwm.h"
 
 using namespace boxestest;
 
@@ -181,6 +184,35 @@ TEST_F(ProviderTest, SystemMenuStyleComesBackOnlyWhenTheProviderTookIt) {
   manager_->SetActive(false);
   EXPECT_TRUE(GetWindowLongW(form_->Handle(), GWL_STYLE) & WS_SYSMENU);
   EXPECT_FALSE(provider_->SysMenuStyleRemoved());
+}
+
+// Runs in both composition states (the composited run sets VQ_DWM_COMPOSITION=1 for
+// the stand-in dwmapi.dll): transitions are switched off for a skinned form only
+// while composition is on, and switched back on when the skin is removed.
+TEST_F(ProviderTest, CompositionTransitionsOffWhileSkinnedAndBackOnRemoval) {
+  const LONG before = standindwm::CallCount();
+  Make(bsSingle, biSystemMenu | biMinimize);
+  ShowAndSettle();
+  ASSERT_TRUE(standindwm::Loaded()) << "the test prefix's dwmapi.dll is not the stand-in";
+  ASSERT_EQ(DwmCompositionEnabled(), standindwm::CompositionRun());
+  HWND w = form_->Handle();
+  auto transitions = [&] {
+    std::vector<DWORD> values;
+    for (const standindwm::Call& c : standindwm::CallsSince(before))
+      if (c.Window == w && c.Attribute == 3 /* DWMWA_TRANSITIONS_FORCEDISABLED */) {
+        EXPECT_EQ(c.Size, 4u);
+        values.push_back(c.Value);
+      }
+    return values;
+  };
+  if (standindwm::CompositionRun())
+    EXPECT_EQ(transitions(), std::vector<DWORD>{1}) << "switched off once, when the skin was applied";
+  else
+    EXPECT_TRUE(transitions().empty()) << "nothing asked of a platform without composition";
+  manager_->SetActive(false);
+  const std::vector<DWORD> after = transitions();
+  ASSERT_FALSE(after.empty());
+  EXPECT_EQ(after.back(), 0u) << "transitions on again without the skin";
 }
 
 TEST_F(ProviderTest, SystemMenuStyleNotAddedToAFormWithoutIt) {
@@ -445,6 +477,100 @@ TEST_F(ProviderTest, SizeGripIsPaintedAndSizesTheWindow) {
   EXPECT_GT(Differences(*plain, 0, 0, *provider_->FrameCache(), square), 0) << "the grip image is in the frame";
   const RECT away{0, h / 2, w / 2, h / 2 + 20};
   EXPECT_EQ(Differences(*plain, 0, 0, *provider_->FrameCache(), away), 0) << "and nothing else changed";
+}
+
+// Hovering close fades its glow in, in a click-through layered window just above the
+// form, over the button's place widened by the skin's glow margin; the frame below
+// keeps the normal look. When the pointer has gone at the end of the fade-in, the
+// hover clears and the glow fades out and goes.
+TEST_F(ProviderTest, HoveringCloseFadesItsGlowInAboveTheFrameAndOutAgain) {
+  Make(bsSingle, biSystemMenu | biMinimize);
+  ShowAndSettle();
+  HWND w = form_->Handle();
+  const TsButtonRecord& close = provider_->Button(2);
+  const int margin = manager_->SkinData.BICloseGlowMargin;
+  ASSERT_EQ(margin, 6) << "our skin's close glow margin";
+  const POINT c = Centre(close.R);
+  HitAt(c.x, c.y);
+  ASSERT_EQ(close.State, 1);
+  TacSBAnimation* a = close.Animation;
+  ASSERT_NE(a, nullptr);
+  a->SetEnabled(false);  // the steps are taken here, one by one
+  std::vector<int> opacities{a->Opacity()};
+  HWND glow = a->Window();
+  ASSERT_NE(glow, nullptr);
+  EXPECT_TRUE(IsWindowVisible(glow));
+  const LONG_PTR ex = GetWindowLongPtrW(glow, GWL_EXSTYLE);
+  EXPECT_EQ(ex & (WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE),
+            WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
+  EXPECT_EQ(GetWindow(w, GW_HWNDPREV), glow) << "just above the form";
+  RECT wr, gr;
+  GetWindowRect(w, &wr);
+  GetWindowRect(glow, &gr);
+  EXPECT_EQ(gr.left, wr.left + close.R.Left - margin);
+  EXPECT_EQ(gr.top, wr.top + close.R.Top - margin);
+  EXPECT_EQ(gr.right - gr.left, close.R.Width() + 2 * margin) << "the glow image BICONCLOSEGLOW0";
+  EXPECT_EQ(gr.bottom - gr.top, close.R.Height() + 2 * margin);
+  const TacBitmapPtr frameBefore = WindowPixels();
+  while (a->Target() == 1 && opacities.size() < 20) {
+    const bool wasRunning = opacities.back() < 255;
+    if (!wasRunning) break;
+    a->Step();
+    opacities.push_back(a->Opacity());
+  }
+  const std::vector<int> fadeIn{25, 50, 75, 100, 125, 150, 175, 200, 225, 255};
+  EXPECT_EQ(opacities, fadeIn) << "ten steps of 255 / 10";
+  // The frame under the glow is unchanged: the normal close button.
+  const TacBitmapPtr frameAfter = WindowPixels();
+  int changed = 0;
+  for (int y = close.R.Top; y < close.R.Bottom; ++y)
+    for (int x = close.R.Left; x < close.R.Right; ++x) changed += Rgb(*frameBefore, x, y) != Rgb(*frameAfter, x, y);
+  EXPECT_EQ(changed, 0);
+  // The pointer is far away: the end of the fade-in cleared the hover.
+  ASSERT_TRUE(PumpUntil([&] { return close.State == 0; }, 500));
+  ASSERT_EQ(a->Target(), 0);
+  a->SetEnabled(false);
+  // The fade-out's first step came with the leave; the timer may have taken one more.
+  opacities = {a->Opacity()};
+  EXPECT_TRUE(opacities[0] == 230 || opacities[0] == 205) << opacities[0];
+  while (a->Target() == 0 && opacities.size() < 20) {
+    a->Step();
+    opacities.push_back(a->Opacity());
+  }
+  for (size_t i = 1; i + 1 < opacities.size(); ++i) EXPECT_EQ(opacities[i], opacities[i - 1] - 25) << i;
+  EXPECT_EQ(opacities.back(), 0);
+  EXPECT_EQ(opacities[opacities.size() - 2], 5) << "255 / 10 a step, down to nothing";
+  EXPECT_EQ(a->Target(), -1);
+  EXPECT_EQ(a->Window(), nullptr);
+  EXPECT_FALSE(IsWindow(glow)) << "the glow window is gone";
+}
+
+TEST_F(ProviderTest, NoLeakOverManyHoverAndLeaveCyclesOfEachTitleButton) {
+  Make(bsSingle, biSystemMenu | biMinimize);
+  ShowAndSettle();
+  HWND w = form_->Handle();
+  auto cycle = [&](int index) {
+    const TsButtonRecord& b = provider_->Button(index);
+    const POINT c = Centre(b.R);
+    HitAt(c.x, c.y);
+    SendMessageW(w, WM_MOUSELEAVE, 0, 0);
+    // The fade-out to its end, without waiting for the timer.
+    for (int i = 0; b.Animation && b.Animation->Target() == 0 && i < 20; ++i) b.Animation->Step();
+  };
+  cycle(0);
+  cycle(2);
+  Pump(20);
+  const long gdi = GdiLiveCountAll();
+  const int windows = ThreadWindowCount();
+  for (int i = 0; i < 1000; ++i) {
+    cycle(0);  // minimize
+    cycle(2);  // close
+  }
+  Pump(20);
+  EXPECT_EQ(GdiLiveCountAll(), gdi);
+  EXPECT_EQ(ThreadWindowCount(), windows);
+  EXPECT_EQ(provider_->Button(0).Animation->Window(), nullptr);
+  EXPECT_EQ(provider_->Button(2).Animation->Window(), nullptr);
 }
 
 TEST_F(ProviderTest, NoGdiLeakOverActivationChanges) {
