@@ -181,9 +181,9 @@ TVqMainFrm::~TVqMainFrm() {
 void TVqMainFrm::FormCreate(TComponent*) {
   const std::wstring exe = ProgramFileW();
   AppPath = exe.substr(0, exe.find_last_of(L"\\:") + 1);
-  // Not serialised and not waited for; UTF-16 so that any program folder works.
-  StartHidden(KillServerCommandLine(AppPath));
-  StartHidden(StartServerCommandLine(AppPath));
+  afterFirstPaint_ = new TTimer(this);
+  afterFirstPaint_->SetInterval(1);
+  afterFirstPaint_->SetOnTimer([this](TComponent*) { AfterFirstPaint(); });
   DragAcceptFiles(Handle(), TRUE);
   if (startupSkin_.fellBack) PostMessageW(Handle(), WM_SKIN_FELL_BACK, 0, 0);
   const std::vector<std::wstring> args = ProgramArgumentsW();
@@ -208,10 +208,29 @@ bool TVqMainFrm::LoadPackage(const std::wstring& path) {
   return true;
 }
 
+void TVqMainFrm::AfterFirstPaint() {
+  if (afterFirstPaint_) afterFirstPaint_->SetEnabled(false);
+  if (started_) return;
+  started_ = true;
+  // Not serialised and not waited for; UTF-16 so that any program folder works.
+  StartHidden(KillServerCommandLine(AppPath));
+  StartHidden(StartServerCommandLine(AppPath));
+  if (!pendingBadging_.empty()) {
+    const std::wstring path = std::move(pendingBadging_);
+    pendingBadging_.clear();
+    (new TBadgingThread(loadTicket_, AppPath, path))->Start();
+  }
+}
+
 void TVqMainFrm::ReadBadging(const std::wstring& path) {
   if (path.empty()) return;
   loading_ = true;
-  (new TBadgingThread(++loadTicket_, AppPath, path))->Start();
+  ++loadTicket_;
+  if (!started_) {
+    pendingBadging_ = path;  // a later file before the first paint replaces it
+    return;
+  }
+  (new TBadgingThread(loadTicket_, AppPath, path))->Start();
 }
 
 void TVqMainFrm::FinishLoad(PackageLoadResult r) {

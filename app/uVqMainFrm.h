@@ -12,6 +12,7 @@
 #include "controls/sLabel.h"
 #include "frame/sSkinProvider.h"
 #include "framework/vclForm.h"
+#include "framework/vclTimer.h"
 #include "skin/sSkinManager.h"
 
 // The program folder with its trailing backslash; set once at creation. UTF-16,
@@ -82,9 +83,17 @@ class TVqMainFrm : public TForm {
  private:
   void WMDropFiles(TMessage& message);
 
+  // What the start leaves until its first paint has been made: the bridge's server
+  // restart and the first badging run (starting a process costs tens of
+  // milliseconds on some platforms). A timer's tick comes after pending paints.
+  void AfterFirstPaint();
+
   StartupSkinResult startupSkin_;
   unsigned loadTicket_ = 0;
   bool loading_ = false;
+  bool started_ = false;         // AfterFirstPaint has run
+  std::wstring pendingBadging_;  // the load waiting for it
+  TTimer* afterFirstPaint_ = nullptr;
 };
 
 extern TVqMainFrm* VqMainFrm;
