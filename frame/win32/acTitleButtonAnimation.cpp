@@ -40,6 +40,7 @@ void TacSBAnimation::ChangeTo(int state, TacBitmapPtr picture, POINT screen) {
     PremultiplyAlpha(picture.get());
     picture_ = std::move(picture);
     at_ = screen;
+    uploaded_ = false;
   }
   target_ = state;
   if (!picture_) {
@@ -115,14 +116,17 @@ void TacSBAnimation::FollowForm() {
 void TacSBAnimation::Show() {
   if (!EnsureWindow()) return;
   TUpdateLayeredWindowFn update = LayeredWindowUpdater();
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(opacity_), AC_SRC_ALPHA};
+  // The picture is on the window already: a step changes its opacity only.
+  if (uploaded_ && update && update(window_, nullptr, nullptr, nullptr, nullptr, nullptr, 0, &blend, ULW_ALPHA))
+    return;
   TacWindowDC screen(nullptr);
   TacMemoryDC source(screen.Get());
   if (!update || !screen || !source) return;
   TacSelectObject selected(source.Get(), static_cast<HBITMAP>(picture_->Handle()));
   POINT at = at_, from{0, 0};
   SIZE size{picture_->Width(), picture_->Height()};
-  BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(opacity_), AC_SRC_ALPHA};
-  update(window_, screen.Get(), &at, &size, source.Get(), &from, 0, &blend, ULW_ALPHA);
+  uploaded_ = update(window_, screen.Get(), &at, &size, source.Get(), &from, 0, &blend, ULW_ALPHA) != FALSE;
   if (!IsWindowVisible(window_)) {
     FollowForm();
     ShowWindow(window_, SW_SHOWNOACTIVATE);
@@ -133,5 +137,6 @@ void TacSBAnimation::FreeWindow() {
   if (!window_) return;
   HWND w = window_;
   window_ = nullptr;
+  uploaded_ = false;
   DestroyWindow(w);
 }

@@ -54,4 +54,5 @@ class TacSBAnimation : public TTimer {
   POINT at_{0, 0};
   int opacity_ = 0;
   int target_ = -1;
+  bool uploaded_ = false;  // the window holds picture_
 };
