@@ -27,6 +27,21 @@ TacGlowOffsets GlowTextOffsets(unsigned flags) {
   return o;
 }
 
+namespace {
+
+// (v - c) * m div 255, truncated toward zero, without a division: for a magnitude
+// a <= 255 * 255, a div 255 = (a * 32897) shr 23. 32897 / 2^23 exceeds 1 / 255 by 5.9e-8,
+// which adds at most 0.0039 to a / 255, whose fraction is at most 254 / 255: the floor
+// never moves. The glow tests check every channel, colour and mask value.
+inline int TowardGlow(int v, int c, int m) {
+  const int x = (v - c) * m;
+  const uint32_t a = static_cast<uint32_t>(x < 0 ? -x : x);
+  const int q = static_cast<int>((a * 32897u) >> 23);
+  return (x < 0 ? -q : q) + c;
+}
+
+}  // namespace
+
 void ApplyGlowMask(TacBitmap* target, const TacMask8& mask, int left, int top, uint32_t color) {
   if (!target) return;
   const int bpp = target->BytesPerPixel();
@@ -41,9 +56,9 @@ void ApplyGlowMask(TacBitmap* target, const TacMask8& mask, int left, int top, u
       const int v = m[i];
       if (v == 255) continue;
       uint8_t* p = row + static_cast<ptrdiff_t>(left + i) * bpp;
-      p[0] = static_cast<uint8_t>((p[0] - cb) * v / 255 + cb);
-      p[1] = static_cast<uint8_t>((p[1] - cg) * v / 255 + cg);
-      p[2] = static_cast<uint8_t>((p[2] - cr) * v / 255 + cr);
+      p[0] = static_cast<uint8_t>(TowardGlow(p[0], cb, v));
+      p[1] = static_cast<uint8_t>(TowardGlow(p[1], cg, v));
+      p[2] = static_cast<uint8_t>(TowardGlow(p[2], cr, v));
       if (bpp == 4) p[3] = static_cast<uint8_t>(std::max(0, p[3] + v - 255));
     }
   }

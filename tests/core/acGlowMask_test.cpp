@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "PixelTestBitmaps.h"
@@ -81,4 +82,28 @@ TEST(ApplyGlowMask, OnlyWhereTheMaskLiesInsideTheTarget) {
   }
   TacMask8Ptr m = NewMemoryMask8(2, 2);
   ApplyGlowMask(nullptr, *m, 0, 0, 0);  // no target: nothing
+}
+
+// Every channel value under every mask value toward every glow colour: the tint's
+// arithmetic without a division must give (v - c) * m div 255 + c, truncated toward
+// zero, in all 256^3 cases (white, m = 255, leaves the pixel alone).
+TEST(ApplyGlowMask, EveryChannelMaskAndColourValue) {
+  TestBitmap t(256, 255, TacPixelFormat::pf24bit);
+  TacMask8Ptr m = NewMemoryMask8(256, 255);
+  for (int y = 0; y < 255; ++y)
+    for (int x = 0; x < 256; ++x) *m->Pixel(x, y) = static_cast<uint8_t>(y);
+  int wrong = 0;
+  for (int c = 0; c < 256; ++c) {
+    // Blue, green and red hold the value, the colour's channels are c, c ^ 0x5A and 255 - c.
+    const int glow[3] = {c, c ^ 0x5A, 255 - c};  // memory order blue, green, red
+    for (int y = 0; y < 255; ++y)
+      for (int x = 0; x < 256; ++x) std::memset(t->Pixel(x, y), x, 3);
+    ApplyGlowMask(t.get(), *m, 0, 0, static_cast<uint32_t>(glow[2] | glow[1] << 8 | glow[0] << 16));
+    for (int y = 0; y < 255; ++y)
+      for (int x = 0; x < 256; ++x)
+        for (int ch = 0; ch < 3; ++ch)
+          if (t->Pixel(x, y)[ch] != (x - glow[ch]) * y / 255 + glow[ch] && wrong++ < 5)
+            ADD_FAILURE() << "value " << x << " mask " << y << " colour " << glow[ch];
+  }
+  EXPECT_EQ(wrong, 0);
 }
