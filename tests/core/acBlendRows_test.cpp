@@ -12,6 +12,7 @@
 
 TEST(CpuPaths, ForcingTakesOnlyAvailablePathsAndClearingRestoresTheBest) {
   const TacCpuPath best = ActiveCpuPath();
+  RecordProperty("best_path", CpuPathName(best));  // in the XML report: which paths a machine ran
   EXPECT_TRUE(CpuPathAvailable(best));
   EXPECT_TRUE(CpuPathAvailable(TacCpuPath::Scalar));
 #if defined(__SSE2__)
