@@ -37,7 +37,8 @@ static void BM_CaptionMask_Memcpy(benchmark::State& state) {
 }
 BENCHMARK(BM_CaptionMask_Memcpy);
 
-// The blur of a caption's glow (the kernel is built on every call, as in drawing);
+// The blur of a caption's glow (after the first call the kernel comes from the blur's own
+// per-radius store, as when the same captions are drawn again);
 // the argument is the glow size.
 static void BM_CaptionMask_BlurMask8(benchmark::State& state) {
   TacMask8Ptr pristine = CaptionMask(), m = CaptionMask();

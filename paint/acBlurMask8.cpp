@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "paint/acBlurSums.h"
+#include "paint/acCpuPaths.h"
 #include "paint/acMask8.h"
 
 TacBlurKernel MakeBlurKernel(double radius) {
@@ -46,8 +48,9 @@ uint8_t BlurSumToByte(float sum) {
 
 namespace {
 
-// out[k] = sum over d = -n..n of w(d) * in(clamp(k - d)), the terms added in order of d.
-// `padded` holds the line with n repeated edge values on each side: in(j) = padded[j + n].
+// The reference loops: out[k] = sum over d = -n..n of w(d) * in(clamp(k - d)), the terms
+// added in order of d. `padded` holds the line with n repeated edge values on each side:
+// in(j) = padded[j + n].
 void BlurLine(const TacBlurKernel& kernel, const std::vector<float>& padded, int length, std::vector<float>& acc) {
   const int n = kernel.HalfWidth;
   acc.assign(static_cast<size_t>(length), 0.0f);
@@ -58,14 +61,9 @@ void BlurLine(const TacBlurKernel& kernel, const std::vector<float>& padded, int
   }
 }
 
-}  // namespace
-
-void BlurMask8(TacMask8* mask, double radius) {
-  if (!mask || !(radius > 0)) return;
+void ScalarBlur(TacMask8* mask, const TacBlurKernel& kernel) {
   const int width = mask->Width();
   const int height = mask->Height();
-  if (width <= 0 || height <= 0) return;
-  const TacBlurKernel kernel = MakeBlurKernel(radius);
   const int n = kernel.HalfWidth;
 
   std::vector<float> padded;
@@ -103,4 +101,35 @@ void BlurMask8(TacMask8* mask, double radius) {
     uint8_t* out = mask->Row(k);
     for (int x = 0; x < width; ++x) out[x] = BlurSumToByte(acc[static_cast<size_t>(x)]);
   }
+}
+
+// Drawing builds the kernel of the same few glow sizes again and again; the same
+// radius gives the same kernel, so the last ones are kept (per thread).
+const TacBlurKernel& CachedKernel(double radius) {
+  struct Entry {
+    double Radius = 0;
+    TacBlurKernel Kernel;
+  };
+  constexpr int kKept = 4;
+  thread_local Entry kept[kKept];
+  thread_local int next = 0;
+  for (Entry& e : kept)
+    if (e.Radius == radius) return e.Kernel;
+  Entry& e = kept[next];
+  next = (next + 1) % kKept;
+  e.Kernel = MakeBlurKernel(radius);
+  e.Radius = radius;
+  return e.Kernel;
+}
+
+}  // namespace
+
+void BlurMask8(TacMask8* mask, double radius) {
+  if (!mask || !(radius > 0)) return;
+  if (mask->Width() <= 0 || mask->Height() <= 0) return;
+  const TacBlurKernel& kernel = CachedKernel(radius);
+  if (ActiveCpuPath() == TacCpuPath::Scalar)
+    ScalarBlur(mask, kernel);
+  else
+    BlurMask8Vectors(mask, kernel, ActiveCpuPath());
 }

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
+#include "paint/acBlendRows.h"
 #include "paint/acColors.h"
 #include "paint/sGraphUtils.h"
 
@@ -18,20 +16,6 @@ bool TooSmall(const TacBitmap* bmp) { return bmp->Width() < 2 || bmp->Height() <
 
 bool SameRgb(const uint8_t* bgr, uint32_t color) {
   return bgr[2] == (color & 0xFF) && bgr[1] == ((color >> 8) & 0xFF) && bgr[0] == ((color >> 16) & 0xFF);
-}
-
-// One row of the blender: n bytes, highest address first.
-inline void BlendRowDown(uint8_t* d, const uint8_t* s, int n, unsigned a) {
-  const unsigned na = 255 - a;
-  const uintptr_t da = reinterpret_cast<uintptr_t>(d), sa = reinterpret_cast<uintptr_t>(s);
-  if (sa + n <= da || da + n <= sa) {
-    // Disjoint rows: order cannot change the result, so let the compiler vectorise.
-    uint8_t* __restrict dd = d;
-    const uint8_t* __restrict ss = s;
-    for (int i = 0; i < n; ++i) dd[i] = static_cast<uint8_t>((dd[i] * a + ss[i] * na + 127) >> 8);
-    return;
-  }
-  for (int i = n - 1; i >= 0; --i) d[i] = static_cast<uint8_t>((d[i] * a + s[i] * na + 127) >> 8);
 }
 
 }  // namespace
@@ -73,7 +57,7 @@ void TacFastSumBase::BlendBytes(int bpp) {
     uint8_t* d = DstRow0 + static_cast<ptrdiff_t>(y) * DstStep + static_cast<ptrdiff_t>(DstRect.Left) * bpp;
     const uint8_t* s =
         SrcRow0 + (y + srcRowShift) * static_cast<ptrdiff_t>(SrcStep) + static_cast<ptrdiff_t>(SrcRect.Left) * bpp;
-    BlendRowDown(d, s, n, a);
+    BlendBytesDown(d, s, n, a);
   }
 }
 
@@ -259,36 +243,6 @@ void BlendEqualBitmaps(TacBitmap* dst, const TacBitmap* src, uint8_t alpha) {
   }
 }
 
-namespace {
-
-// d * a + s * (255 - a) + 127 never exceeds 255 * 255 + 127 = 65152: 16-bit lanes
-// hold it exactly, eight to a vector. Byte i is computed from bytes i alone, so out
-// may be dst or src itself.
-inline void BlendRowInto(uint8_t* o, const uint8_t* d, const uint8_t* s, int n, unsigned a) {
-  const uint16_t wa = static_cast<uint16_t>(a), wn = static_cast<uint16_t>(255 - a);
-  int i = 0;
-#if defined(__SSE2__)
-  const __m128i va = _mm_set1_epi16(static_cast<short>(wa)), vn = _mm_set1_epi16(static_cast<short>(wn));
-  const __m128i round = _mm_set1_epi16(127), zero = _mm_setzero_si128();
-  for (; i + 16 <= n; i += 16) {
-    const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-    const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-    const __m128i lo = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(dv, zero), va),
-                                                   _mm_mullo_epi16(_mm_unpacklo_epi8(sv, zero), vn)),
-                                     round);
-    const __m128i hi = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(dv, zero), va),
-                                                   _mm_mullo_epi16(_mm_unpackhi_epi8(sv, zero), vn)),
-                                     round);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(o + i), _mm_packus_epi16(_mm_srli_epi16(lo, 8), _mm_srli_epi16(hi, 8)));
-  }
-#endif
-  for (; i < n; ++i) {
-    const uint16_t v = static_cast<uint16_t>(static_cast<uint16_t>(d[i] * wa) + static_cast<uint16_t>(s[i] * wn) + 127);
-    o[i] = static_cast<uint8_t>(v >> 8);
-  }
-}
-
-}  // namespace
 
 bool BlendEqualBitmapsInto(TacBitmap* out, const TacBitmap* dst, const TacBitmap* src, uint8_t alpha) {
   if (!out || !dst || out->Width() != dst->Width() || out->Height() != dst->Height() ||
@@ -303,9 +257,9 @@ bool BlendEqualBitmapsInto(TacBitmap* out, const TacBitmap* dst, const TacBitmap
     uint8_t* o = out->Row(y);
     const uint8_t* d = dst->Row(y);
     if (blends && o != d)
-      BlendRowInto(o, d, src->Row(y), n, alpha);
+      BlendBytesInto(o, d, src->Row(y), n, alpha);
     else if (blends)
-      BlendRowDown(o, src->Row(y), n, alpha);
+      BlendBytesDown(o, src->Row(y), n, alpha);
     else if (o != d)
       std::copy_n(d, n, o);
   }

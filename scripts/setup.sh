@@ -6,7 +6,7 @@ set -euo pipefail
 PKGS=(cmake g++ clang make pkg-config python3 git
       g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
       wine64 xvfb xcompmgr fonts-wqy-microhei fonts-wine locales nasm imagemagick dpkg-dev
-      zlib1g-dev libpng-dev libjpeg-dev googletest libgtest-dev libbenchmark-dev
+      zlib1g-dev libpng-dev libjpeg-dev googletest libgtest-dev libbenchmark-dev libpixman-1-dev
       wine32:i386 adb aapt android-framework-res msitools wixl python3-olefile)
 
 SUDO=""

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
+#include "CpuPathScope.h"
 #include "paint/acMask8.h"
 
 namespace {
@@ -147,4 +150,101 @@ TEST(BlurMask8, NothingToBlur) {
   *one->Pixel(0, 0) = 77;
   BlurMask8(one.get(), 5);
   EXPECT_EQ(*one->Pixel(0, 0), 77);
+}
+
+// ---- vector paths ------------------------------------------------------------
+
+namespace {
+
+// The blur as the one-pixel loop defines it, with a freshly made kernel: rows, then
+// columns, each sum taken in order of d in single precision.
+std::vector<int> ModelBlur(std::vector<int> px, int w, int h, double radius) {
+  const TacBlurKernel k = MakeBlurKernel(radius);
+  const int n = k.HalfWidth;
+  auto at = [&](int x, int y) -> int& { return px[static_cast<size_t>(y) * w + x]; };
+  std::vector<int> line;
+  for (int y = 0; y < h; ++y) {
+    line.assign(px.begin() + static_cast<ptrdiff_t>(y) * w, px.begin() + static_cast<ptrdiff_t>(y + 1) * w);
+    for (int x = 0; x < w; ++x) {
+      float sum = 0;
+      for (int d = -n; d <= n; ++d) sum += k.At(d) * static_cast<float>(line[std::clamp(x - d, 0, w - 1)]);
+      at(x, y) = BlurSumToByte(sum);
+    }
+  }
+  const std::vector<int> rows = px;
+  for (int x = 0; x < w; ++x)
+    for (int y = 0; y < h; ++y) {
+      float sum = 0;
+      for (int d = -n; d <= n; ++d) sum += k.At(d) * static_cast<float>(rows[std::clamp(y - d, 0, h - 1) * w + x]);
+      at(x, y) = BlurSumToByte(sum);
+    }
+  return px;
+}
+
+// Pictures that take the vector paths through their branches: noise, a glow mask's
+// white with dark glyph blocks (whole rows, columns and blocks of one value), stripes
+// of equal columns, and a flat area with a few specks.
+void Paint(TacMask8& m, int kind, std::mt19937& rng) {
+  for (int y = 0; y < m.Height(); ++y)
+    for (int x = 0; x < m.Width(); ++x) {
+      uint8_t v = 0;
+      switch (kind) {
+        case 0:
+          v = static_cast<uint8_t>(rng());
+          break;
+        case 1:
+          v = (y >= m.Height() / 3 && y < 2 * m.Height() / 3 && x % 9 < 6) ? ((rng() & 3) ? 0 : 128) : 255;
+          break;
+        case 2:
+          v = static_cast<uint8_t>((x / 5) % 2 ? 255 : 40 + y / 7);
+          break;
+        default:
+          v = rng() % 97 == 0 ? static_cast<uint8_t>(rng()) : 255;
+      }
+      *m.Pixel(x, y) = v;
+    }
+}
+
+}  // namespace
+
+TEST(BlurMask8, EveryPathGivesTheOnePixelLoopsBytes) {
+  std::mt19937 rng(0xB10Bu);
+  const double radii[] = {0.5, 1, 2, 2.5, 3, 5, 7.5, 10, 30};
+  int cases = 0;
+  for (int iter = 0; iter < 90; ++iter) {
+    const int w = 1 + static_cast<int>(rng() % 90), h = 1 + static_cast<int>(rng() % 40);
+    const double radius = radii[iter % 9];  // more radii than the kernels kept between calls
+    TacMask8Ptr pristine = NewMemoryMask8(w, h);
+    Paint(*pristine, iter % 4, rng);
+    const std::vector<int> expected = ModelBlur(Pixels(*pristine), w, h, radius);
+    for (TacCpuPath p : AvailableCpuPaths()) {
+      CpuPathScope scope(p);
+      // Bottom-up rows with padding, as the platform's masks come.
+      const size_t stride = TacMask8::StrideFor(w);
+      std::vector<uint8_t> buffer(stride * h + 8, 0xA5);
+      TacMask8 m(w, h, buffer.data() + stride * (h - 1), -static_cast<ptrdiff_t>(stride), nullptr, nullptr);
+      for (int y = 0; y < h; ++y) std::copy(pristine->Row(y), pristine->Row(y) + w, m.Row(y));
+      BlurMask8(&m, radius);
+      ASSERT_EQ(Pixels(m), expected) << CpuPathName(p) << " " << w << "x" << h << " radius " << radius << " kind "
+                                     << iter % 4;
+      for (int y = 0; y < h; ++y)
+        for (size_t pad = w; pad < stride; ++pad) ASSERT_EQ(m.Row(y)[pad], 0xA5) << CpuPathName(p);
+      ASSERT_EQ(buffer.back(), 0xA5);
+      ++cases;
+    }
+  }
+  EXPECT_GE(cases, 90 * 2) << "a vector path besides the scalar one";
+}
+
+TEST(BlurMask8, FlatAreasKeepTheirValueOnEveryPath) {
+  for (TacCpuPath p : AvailableCpuPaths()) {
+    CpuPathScope scope(p);
+    for (double radius : {1.0, 2.0, 5.0, 10.0, 40.0})
+      for (int value = 0; value < 256; ++value) {
+        TacMask8Ptr m = NewMemoryMask8(70, 5);
+        m->Fill(static_cast<uint8_t>(value));
+        BlurMask8(m.get(), radius);
+        ASSERT_EQ(Pixels(*m), std::vector<int>(70 * 5, value)) << CpuPathName(p) << " radius " << radius;
+      }
+  }
 }
