@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "skin/acBitmapFormat.h"
+#include "skin/acPlainPng.h"
 
 namespace {
 
@@ -294,6 +295,7 @@ TacBitmapPtr DecodeBmp(const uint8_t* data, size_t size) { return DecodeBmpCheck
 
 TacBitmapPtr DecodePng(const uint8_t* data, size_t size) {
   if (!data || size == 0) throw EacImageError("PNG image is empty");
+  if (TacBitmapPtr plain = DecodePlainPng(data, size)) return plain;
   return DecodePngChecked(data, size);
 }
 

@@ -1,6 +1,5 @@
 #include "skin/sImageReference.h"
 
-#include <vector>
 
 #include "skin/acAnsiText.h"
 #include "skin/acStrToInt.h"
@@ -17,20 +16,31 @@ TacRect MasterRect(std::string_view v) {
   return TacRect{Column(v, 2, 4), Column(v, 7, 4), Column(v, 12, 4), Column(v, 17, 4)};
 }
 
-std::vector<std::string_view> Words(std::string_view value, char separator) {
-  std::vector<std::string_view> words;
-  size_t pos = 0;
-  while (pos < value.size()) {
-    size_t end = value.find(separator, pos);
-    if (end == std::string_view::npos) end = value.size();
-    if (end > pos) words.push_back(value.substr(pos, end - pos));
-    pos = end + 1;
+// The first eight non-empty words between separators, and how many there are in all.
+struct Words {
+  std::string_view Word[8];
+  size_t Count = 0;
+  Words(std::string_view value, char separator) {
+    size_t pos = 0;
+    while (pos < value.size()) {
+      size_t end = value.find(separator, pos);
+      if (end == std::string_view::npos) end = value.size();
+      if (end > pos && Count++ < 8) Word[Count - 1] = value.substr(pos, end - pos);
+      pos = end + 1;
+    }
   }
-  return words;
-}
+  std::string_view operator[](size_t number) const { return number <= 8 ? Word[number - 1] : std::string_view(); }
+};
 
-std::string_view Word(const std::vector<std::string_view>& words, size_t number) {
-  return number <= words.size() ? words[number - 1] : std::string_view();
+// Whether `text` contains `part` (upper case) in any letter case.
+bool ContainsUpper(std::string_view text, std::string_view part) {
+  if (part.size() > text.size()) return false;
+  for (size_t i = 0; i + part.size() <= text.size(); ++i) {
+    size_t k = 0;
+    while (k < part.size() && AnsiUpperChar(text[i + k]) == part[k]) ++k;
+    if (k == part.size()) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -66,19 +76,19 @@ TacImageReference ParseImageReference(std::string_view v) {
       ref.ImageCount = 1;
       return ref;
     case '!': {
-      std::vector<std::string_view> words = Words(v, '!');
-      std::string_view name = Word(words, 1);
+      const Words words(v, '!');
+      std::string_view name = words[1];
       if (name.find(".BMP") == std::string_view::npos && name.find(".PNG") == std::string_view::npos) return ref;
-      ref.ImageCount = StrToInt(Word(words, 2));
-      ref.MaskType = StrToInt(Word(words, 3));
-      ref.ImageKind = StrToInt(Word(words, 4));
+      ref.ImageCount = StrToInt(words[2]);
+      ref.MaskType = StrToInt(words[3]);
+      ref.ImageKind = StrToInt(words[4]);
       if (ref.ImageKind < 0) return ref;
-      if (words.size() >= 5) {
+      if (words.Count >= 5) {
         ref.HasMargins = true;
-        ref.WL = StrToInt(Word(words, 5));
-        ref.WT = StrToInt(Word(words, 6));
-        ref.WR = StrToInt(Word(words, 7));
-        ref.WB = StrToInt(Word(words, 8));
+        ref.WL = StrToInt(words[5]);
+        ref.WT = StrToInt(words[6]);
+        ref.WR = StrToInt(words[7]);
+        ref.WB = StrToInt(words[8]);
       }
       ref.Form = TacImageRefForm::ImageFile;
       ref.FileName = std::string(name);
@@ -88,17 +98,14 @@ TacImageReference ParseImageReference(std::string_view v) {
       break;
   }
   // Values with "#" are the legacy rectangle form, which no skin of ours uses.
-  if (v.find('#') != std::string_view::npos) return ref;
-  std::string upper = AnsiUpperCase(v);
-  if (upper.find(".BMP") == std::string::npos) return ref;
+  if (v.find('#') != std::string_view::npos || !ContainsUpper(v, ".BMP")) return ref;
   ref.Form = TacImageRefForm::BitmapFile;
-  ref.FileName = std::move(upper);
+  ref.FileName = AnsiUpperCase(v);
   ref.ImageCount = 3;
   ref.MaskType = 1;
   return ref;
 }
 
 bool IsJpegReference(std::string_view value) {
-  std::string upper = AnsiUpperCase(value);
-  return upper.find(".JPG") != std::string::npos || upper.find(".JPEG") != std::string::npos;
+  return ContainsUpper(value, ".JPG") || ContainsUpper(value, ".JPEG");
 }

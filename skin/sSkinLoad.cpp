@@ -1,13 +1,13 @@
 // Loading of the skin model from a source: masks, patterns, global data, section
 // table, hue and saturation, cached indexes.
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "paint/acColors.h"
 #include "skin/acAnsiText.h"
 #include "skin/acBitmapFormat.h"
 #include "skin/acImageDecode.h"
+#include "skin/acSectionKeys.h"
 #include "skin/acSkinSource.h"
 #include "skin/acStrToInt.h"
 #include "skin/sImageReference.h"
@@ -41,65 +41,10 @@ void ClearTransparentWhite(TacBitmap& bmp) {
   }
 }
 
-// Values of keys that a section inherits along its PARENTCLASS chain. Every
-// section's parent is found once and every key resolved once per section, so
-// long chains cost linear time; a chain that comes back to a section already
-// on it ends there without a value.
-class InheritedKeys {
- public:
-  explicit InheritedKeys(const TsSkinOptions& options) : options_(options) {
-    const std::vector<TsSkinOptionSection>& sections = options.Sections();
-    parent_.assign(sections.size(), TsSkinOptions::npos);
-    for (size_t i = 0; i < sections.size(); ++i) {
-      // A repeated header reads the keys of the first section of its name.
-      if (options.FindSectionIndex(sections[i].Name) != i) continue;
-      const TsSkinOptionKey* p = options.FindKeyAt(i, "PARENTCLASS");
-      if (!p || p->Value.empty() || p->Value == "?") continue;
-      const size_t parent = options.FindSectionIndex(p->Value);
-      if (parent != i) parent_[i] = parent;
-    }
-  }
-
-  // The first present value of `key` along the chain of the section at position
-  // `i` (a first section of its name); null when there is none. Integer keys are
-  // absent when -1 or not a number, text keys when "?".
-  const TsSkinOptionKey* Find(size_t i, const char* key, bool text) {
-    if (i >= parent_.size()) return nullptr;
-    std::vector<const TsSkinOptionKey*>& memo = (text ? textMemo_ : intMemo_)[key];
-    if (memo.empty()) memo.assign(parent_.size(), &unresolved_);
-    path_.clear();
-    const TsSkinOptionKey* result = nullptr;
-    for (; i != TsSkinOptions::npos; i = parent_[i]) {
-      if (memo[i] == &onPath_) break;  // a cycle: no value on it
-      if (memo[i] != &unresolved_) {
-        result = memo[i];
-        break;
-      }
-      const TsSkinOptionKey* own = options_.FindKeyAt(i, key);
-      if (own && (text ? own->Value != "?" : StrToIntDef(own->Value, -1) != -1)) {
-        result = own;
-        memo[i] = own;
-        break;
-      }
-      memo[i] = &onPath_;
-      path_.push_back(i);
-    }
-    for (size_t p : path_) memo[p] = result;
-    return result;
-  }
-
- private:
-  const TsSkinOptions& options_;
-  std::vector<size_t> parent_;
-  std::unordered_map<std::string_view, std::vector<const TsSkinOptionKey*>> intMemo_, textMemo_;
-  std::vector<size_t> path_;
-  const TsSkinOptionKey unresolved_{}, onPath_{};
-};
-
 class SkinLoader {
  public:
   SkinLoader(TsSkinModel& model, TacSkinSource& source, const TsSkinOptions& options)
-      : model_(model), source_(source), options_(options), inherited_(options) {}
+      : model_(model), source_(source), options_(options), keys_(options) {}
 
   void LoadMasterBitmap() {
     std::string name = options_.ReadString(GlobalSection, "MASTERBITMAP", "");
@@ -112,10 +57,11 @@ class SkinLoader {
   }
 
   void LoadMasks() {
-    for (const TsSkinOptionSection& header : options_.Sections()) {
-      const TsSkinOptionSection* section = options_.FindSection(header.Name);
+    const std::vector<TsSkinOptionSection>& sections = options_.Sections();
+    for (size_t i = 0; i < sections.size(); ++i) {
+      const TsSkinOptionSection& header = sections[i];
       const bool global = SameText(header.Name, GlobalSection);
-      for (const TsSkinOptionKey& key : section->Keys) {
+      for (const TsSkinOptionKey& key : sections[keys_.FirstSection(i)].Keys) {
         if (global && SameText(key.Name, "MASTERBITMAP")) continue;
         AddMask(header.Name, key.Name, key.Value);
       }
@@ -123,11 +69,10 @@ class SkinLoader {
   }
 
   void LoadPatterns() {
-    for (const TsSkinOptionSection& header : options_.Sections()) {
-      const TsSkinOptionSection* section = options_.FindSection(header.Name);
-      for (const TsSkinOptionKey& key : section->Keys)
-        if (IsJpegReference(key.Value)) AddJpeg(header.Name, key.Name, key.Value);
-    }
+    const std::vector<TsSkinOptionSection>& sections = options_.Sections();
+    for (size_t i = 0; i < sections.size(); ++i)
+      for (const TsSkinOptionKey& key : sections[keys_.FirstSection(i)].Keys)
+        if (IsJpegReference(key.Value)) AddJpeg(sections[i].Name, key.Name, key.Value);
   }
 
   void LoadGlobalData(const TsSkinLoadSettings& settings) {
@@ -170,7 +115,9 @@ class SkinLoader {
   }
 
   void LoadSections() {
-    for (const TsSkinOptionSection& header : options_.Sections()) model_.Sections.push_back(ReadSection(header.Name));
+    const std::vector<TsSkinOptionSection>& sections = options_.Sections();
+    model_.Sections.reserve(sections.size());
+    for (size_t i = 0; i < sections.size(); ++i) model_.Sections.push_back(ReadSection(i));
   }
 
  private:
@@ -268,64 +215,66 @@ class SkinLoader {
     model_.Masks.push_back(std::move(m));
   }
 
-  int32_t InheritedInt(size_t section, const char* key, int32_t fallback) {
-    const TsSkinOptionKey* k = inherited_.Find(section, key, false);
-    return k ? StrToIntDef(k->Value, -1) : fallback;
+  using Key = TacSectionKey;
+  int32_t InheritedInt(size_t section, Key key, int32_t fallback) {
+    int32_t value;
+    return keys_.FindInteger(section, key, value) ? value : fallback;
   }
-  uint32_t InheritedColor(size_t section, const char* key, uint32_t fallback) {
+  uint32_t InheritedColor(size_t section, Key key, uint32_t fallback) {
     return static_cast<uint32_t>(InheritedInt(section, key, static_cast<int32_t>(fallback)));
   }
-  std::string InheritedText(size_t section, const char* key, const char* fallback) {
-    const TsSkinOptionKey* k = inherited_.Find(section, key, true);
+  std::string InheritedText(size_t section, Key key, const char* fallback) {
+    const TsSkinOptionKey* k = keys_.FindText(section, key);
     return k ? k->Value : std::string(fallback);
   }
-  bool InheritedBool(size_t section, const char* key) {
-    return SameText(InheritedText(section, key, "FALSE"), "TRUE");
+  bool InheritedBool(size_t section, Key key) {
+    const TsSkinOptionKey* k = keys_.FindText(section, key);
+    return k && SameText(k->Value, "TRUE");
   }
 
-  TsGeneralData ReadSection(const std::string& header) {
+  TsGeneralData ReadSection(size_t i) {
     TsGeneralData g;
-    const size_t name = options_.FindSectionIndex(header);
-    g.ParentClass = options_.ReadString(header, "PARENTCLASS", "");
-    g.Name = header;
-    g.Color = ColorToRGB(InheritedColor(name, "COLOR", 0xFFFFFF));
-    static const char* const contour[4] = {"TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM"};
-    static const char* const hotContour[4] = {"HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT", "HOTTCBOTTOM"};
-    g.FontColor[0] = InheritedColor(name, "FONTCOLOR", 0);
-    g.HotFontColor[0] = InheritedColor(name, "HOTFONTCOLOR", 0);
-    for (int i = 0; i < 4; ++i) {
-      g.FontColor[i + 1] = InheritedColor(name, contour[i], ColorNotSet);
-      g.HotFontColor[i + 1] = InheritedColor(name, hotContour[i], ColorNotSet);
+    const TsSkinOptionKey* parent = keys_.Own(i, Key::ParentClass);
+    if (parent) g.ParentClass = parent->Value;
+    g.Name = options_.Sections()[i].Name;
+    g.Color = ColorToRGB(InheritedColor(i, Key::Color, 0xFFFFFF));
+    static const Key contour[4] = {Key::TcLeft, Key::TcTop, Key::TcRight, Key::TcBottom};
+    static const Key hotContour[4] = {Key::HotTcLeft, Key::HotTcTop, Key::HotTcRight, Key::HotTcBottom};
+    g.FontColor[0] = InheritedColor(i, Key::FontColor, 0);
+    g.HotFontColor[0] = InheritedColor(i, Key::HotFontColor, 0);
+    for (int k = 0; k < 4; ++k) {
+      g.FontColor[k + 1] = InheritedColor(i, contour[k], ColorNotSet);
+      g.HotFontColor[k + 1] = InheritedColor(i, hotContour[k], ColorNotSet);
     }
-    g.GiveOwnFont = InheritedBool(name, "GIVEOWNFONT");
-    g.GlowCount = InheritedInt(name, "GLOW", 0);
-    g.GlowMargin = InheritedInt(name, "GLOWMARGIN", 0);
-    g.ReservedBoolean = InheritedBool(name, "RESERVEDBOOLEAN");
-    g.Transparency = InheritedInt(name, "TRANSPARENCY", 0);
-    g.GradientPercent = InheritedInt(name, "GRADIENTPERCENT", 0);
-    g.GradientData = InheritedText(name, "GRADIENTDATA", " ");
+    g.GiveOwnFont = InheritedBool(i, Key::GiveOwnFont);
+    g.GlowCount = InheritedInt(i, Key::Glow, 0);
+    g.GlowMargin = InheritedInt(i, Key::GlowMargin, 0);
+    g.ReservedBoolean = InheritedBool(i, Key::ReservedBoolean);
+    g.Transparency = InheritedInt(i, Key::Transparency, 0);
+    g.GradientPercent = InheritedInt(i, Key::GradientPercent, 0);
+    g.GradientData = InheritedText(i, Key::GradientData, " ");
     if (g.GradientData != " ") g.GradientArray = ParseGradientData(g.GradientData);
-    g.ImagePercent = InheritedInt(name, "IMAGEPERCENT", 0);
-    g.ShowFocus = InheritedBool(name, "SHOWFOCUS");
-    g.FadingEnabled = InheritedBool(name, "FADINGENABLED");
-    g.FadingIterations = InheritedInt(name, "FADINGITERATIONS", 5);
-    g.HotColor = InheritedColor(name, "HOTCOLOR", 0xFFFFFF);
-    g.HotTransparency = InheritedInt(name, "HOTTRANSPARENCY", 0);
-    g.HotGradientPercent = InheritedInt(name, "HOTGRADIENTPERCENT", 0);
-    g.HotGradientData = InheritedText(name, "HOTGRADIENTDATA", "");
+    g.ImagePercent = InheritedInt(i, Key::ImagePercent, 0);
+    g.ShowFocus = InheritedBool(i, Key::ShowFocus);
+    g.FadingEnabled = InheritedBool(i, Key::FadingEnabled);
+    g.FadingIterations = InheritedInt(i, Key::FadingIterations, 5);
+    g.HotColor = InheritedColor(i, Key::HotColor, 0xFFFFFF);
+    g.HotTransparency = InheritedInt(i, Key::HotTransparency, 0);
+    g.HotGradientPercent = InheritedInt(i, Key::HotGradientPercent, 0);
+    g.HotGradientData = InheritedText(i, Key::HotGradientData, "");
     if (g.HotGradientData != " ") g.HotGradientArray = ParseGradientData(g.HotGradientData);
-    g.HotImagePercent = InheritedInt(name, "HOTIMAGEPERCENT", 0);
-    g.HotGlowColor = ColorToRGB(InheritedColor(name, "HGCOL", 0xFFFFFF));
-    g.GlowColor = ColorToRGB(InheritedColor(name, "GCOL", 0xFFFFFF));
-    g.HotGlowSize = static_cast<uint8_t>(InheritedInt(name, "HGSIZE", 0));
-    g.GlowSize = static_cast<uint8_t>(InheritedInt(name, "GSIZE", 0));
+    g.HotImagePercent = InheritedInt(i, Key::HotImagePercent, 0);
+    g.HotGlowColor = ColorToRGB(InheritedColor(i, Key::HotGlowColor, 0xFFFFFF));
+    g.GlowColor = ColorToRGB(InheritedColor(i, Key::GlowColor, 0xFFFFFF));
+    g.HotGlowSize = static_cast<uint8_t>(InheritedInt(i, Key::HotGlowSize, 0));
+    g.GlowSize = static_cast<uint8_t>(InheritedInt(i, Key::GlowSize, 0));
     return g;
   }
 
   TsSkinModel& model_;
   TacSkinSource& source_;
   const TsSkinOptions& options_;
-  InheritedKeys inherited_;
+  TacSectionKeys keys_;
 };
 
 }  // namespace

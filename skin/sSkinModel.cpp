@@ -27,36 +27,66 @@ void TsSkinModel::ClearSkin() {
   Sections.clear();
   MasterBitmap.reset();
   ConstData = TConstantSkinData();
+  indexes_.Made = false;
+}
+
+namespace {
+using Names = std::pair<std::string_view, std::string_view>;
+}  // namespace
+
+const TsSkinModel::Indexes& TsSkinModel::CurrentIndexes() const {
+  Indexes& x = indexes_;
+  if (x.Made && x.SectionCount == Sections.size() && x.MaskCount == Masks.size() &&
+      x.PatternCount == Patterns.size() && x.SectionData == Sections.data() && x.MaskData == Masks.data() &&
+      x.PatternData == Patterns.data())
+    return x;
+  auto all = [](size_t) { return true; };
+  auto section = [this](size_t i) { return Names(Sections[i].Name, std::string_view()); };
+  auto mask = [this](size_t i) { return Names(Masks[i].ClassName, Masks[i].PropertyName); };
+  auto pattern = [this](size_t i) { return Names(Patterns[i].ClassName, Patterns[i].PropertyName); };
+  x.Sections.Build(Sections.size(), section, all);
+  x.Masks.Build(Masks.size(), mask, all);
+  x.Textures.Build(Masks.size(), mask, [this](size_t i) { return Masks[i].ImgType == itisaTexture; });
+  x.Patterns.Build(Patterns.size(), pattern, all);
+  x.SectionCount = Sections.size();
+  x.MaskCount = Masks.size();
+  x.PatternCount = Patterns.size();
+  x.SectionData = Sections.data();
+  x.MaskData = Masks.data();
+  x.PatternData = Patterns.data();
+  x.Made = true;
+  return x;
 }
 
 int TsSkinModel::GetSkinIndex(std::string_view name) const {
-  for (size_t i = 0; i < Sections.size(); ++i)
-    if (Sections[i].Name == name) return static_cast<int>(i);
+  return CurrentIndexes().Sections.Find(name, std::string_view(),
+                                        [this](size_t i) { return Names(Sections[i].Name, std::string_view()); });
+}
+
+int TsSkinModel::FindIn(Table table, std::string_view section, std::string_view key) const {
+  const Indexes& x = CurrentIndexes();
+  auto mask = [this](size_t i) { return Names(Masks[i].ClassName, Masks[i].PropertyName); };
+  switch (table) {
+    case Table::Masks: return x.Masks.Find(section, key, mask);
+    case Table::Textures: return x.Textures.Find(section, key, mask);
+    case Table::Patterns:
+      return x.Patterns.Find(section, key,
+                             [this](size_t i) { return Names(Patterns[i].ClassName, Patterns[i].PropertyName); });
+  }
   return -1;
 }
 
 int TsSkinModel::FindMask(std::string_view section, std::string_view key) const {
-  for (size_t i = 0; i < Masks.size(); ++i)
-    if (Masks[i].ClassName == section && Masks[i].PropertyName == key) return static_cast<int>(i);
-  return -1;
+  return FindIn(Table::Masks, section, key);
 }
 
 int TsSkinModel::LookupWithParents(int skinIndex, std::string_view section, std::string_view key,
-                                   MaskFilter filter, bool patterns) const {
+                                   Table table) const {
   if (skinIndex < 0 || section.empty()) return -1;
   // Each step moves to a parent section; more steps than sections means a cycle.
   for (size_t step = 0; step <= Sections.size(); ++step) {
-    if (patterns) {
-      for (size_t i = 0; i < Patterns.size(); ++i)
-        if (Patterns[i].ClassName == section && Patterns[i].PropertyName == key) return static_cast<int>(i);
-    } else {
-      for (size_t i = 0; i < Masks.size(); ++i) {
-        const TsMaskData& m = Masks[i];
-        if (m.ClassName == section && m.PropertyName == key &&
-            (filter == MaskFilter::Any || m.ImgType == itisaTexture))
-          return static_cast<int>(i);
-      }
-    }
+    const int found = FindIn(table, section, key);
+    if (found >= 0) return found;
     if (static_cast<size_t>(skinIndex) >= Sections.size()) return -1;
     const std::string& parent = Sections[static_cast<size_t>(skinIndex)].ParentClass;
     if (parent.empty() || parent == section) return -1;
@@ -69,16 +99,16 @@ int TsSkinModel::LookupWithParents(int skinIndex, std::string_view section, std:
 }
 
 int TsSkinModel::GetMaskIndex(int skinIndex, std::string_view section, std::string_view key) const {
-  return LookupWithParents(skinIndex, section, key, MaskFilter::Any, false);
+  return LookupWithParents(skinIndex, section, key, Table::Masks);
 }
 
 int TsSkinModel::GetTextureIndex(int skinIndex, std::string_view section, std::string_view key) const {
   if (Masks.empty()) return -1;
-  return LookupWithParents(skinIndex, section, key, MaskFilter::Texture, false);
+  return LookupWithParents(skinIndex, section, key, Table::Textures);
 }
 
 int TsSkinModel::GetPatternIndex(int skinIndex, std::string_view section, std::string_view key) const {
-  return LookupWithParents(skinIndex, section, key, MaskFilter::Any, true);
+  return LookupWithParents(skinIndex, section, key, Table::Patterns);
 }
 
 void TsSkinModel::InitConstantIndexes() {

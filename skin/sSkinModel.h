@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "paint/acBitmap.h"
+#include "skin/acFirstIndex.h"
 #include "skin/sConstData.h"
 #include "skin/sGeneralData.h"
 #include "skin/sMaskData.h"
@@ -59,7 +60,9 @@ class TsSkinModel {
   // Recomputes ConstData from the current tables (all -1 when they are empty).
   void InitConstantIndexes();
 
-  // Lookups; all answer -1 when nothing is found.
+  // Lookups; all answer -1 when nothing is found. They go through hash indexes of
+  // the tables, made again whenever a table has changed its size or storage (a
+  // load, or an entry added by hand); a name changed in place is not seen.
   // The first section whose Name equals `name` case-sensitively.
   int GetSkinIndex(std::string_view name) const;
   // The first mask of that section and key (exact), else the same in the parent
@@ -88,10 +91,22 @@ class TsSkinModel {
   uint32_t GetHighlightFontColor() const;    // "MENUITEM" HotFontColor[0], else highlight text
 
  private:
-  enum class MaskFilter { Any, Texture };
-  int LookupWithParents(int skinIndex, std::string_view section, std::string_view key, MaskFilter filter,
-                        bool patterns) const;
+  enum class Table { Masks, Textures, Patterns };
+  int LookupWithParents(int skinIndex, std::string_view section, std::string_view key, Table table) const;
+  int FindIn(Table table, std::string_view section, std::string_view key) const;
   void InitSectionMaskIndexes();
+
+  // The indexes and the shape of the tables they were made for.
+  struct Indexes {
+    size_t SectionCount = 0, MaskCount = 0, PatternCount = 0;
+    const void* SectionData = nullptr;
+    const void* MaskData = nullptr;
+    const void* PatternData = nullptr;
+    bool Made = false;
+    TacFirstIndex Sections, Masks, Textures, Patterns;
+  };
+  const Indexes& CurrentIndexes() const;
+  mutable Indexes indexes_;
 
   bool loaded_ = false;
 };

@@ -25,19 +25,11 @@ const std::string& KeyName(const TsSkinOptionKey& k) { return k.Name; }
 }  // namespace
 
 template <typename Range, typename NameOf>
-void TsSkinOptions::NameIndex::Build(const Range& items, NameOf nameOf) {
-  entries_.clear();
-  entries_.reserve(items.size());
-  for (size_t i = 0; i < items.size(); ++i)
-    entries_.emplace_back(CaseFreeHash(nameOf(items[i])), static_cast<uint32_t>(i));
-  std::sort(entries_.begin(), entries_.end());
-}
-
-template <typename Range, typename NameOf>
-size_t TsSkinOptions::NameIndex::Find(const Range& items, NameOf nameOf, std::string_view name) const {
+size_t TsSkinOptions::Find(const Entry* begin, const Entry* end, const Range& items, NameOf nameOf,
+                           std::string_view name) {
   const uint32_t h = CaseFreeHash(name);
-  auto it = std::lower_bound(entries_.begin(), entries_.end(), std::make_pair(h, uint32_t{0}));
-  for (; it != entries_.end() && it->first == h; ++it)
+  const Entry* it = std::lower_bound(begin, end, Entry(h, 0));
+  for (; it != end && it->first == h; ++it)
     if (SameText(nameOf(items[it->second]), name)) return it->second;
   return npos;
 }
@@ -64,7 +56,8 @@ void TsSkinOptions::MergeText(std::string_view text) {
     }
     TsSkinOptionSection& target = sections_[found];
     for (TsSkinOptionKey& key : section.Keys) {
-      const size_t k = keyIndexes_[found].Find(target.Keys, KeyName, key.Name);
+      const size_t k = Find(keyIndex_.data() + keyRanges_[found], keyIndex_.data() + keyRanges_[found + 1],
+                            target.Keys, KeyName, key.Name);
       if (k != npos)
         target.Keys[k].Value = std::move(key.Value);
       else
@@ -86,6 +79,7 @@ void TsSkinOptions::AddLines(std::string_view text) {
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
       sections_.push_back(TsSkinOptionSection{std::string(TrimSkinText(line.substr(1, line.size() - 2))), {}});
       current = &sections_.back();
+      current->Keys.reserve(8);
       continue;
     }
     size_t eq = line.find('=');
@@ -96,13 +90,22 @@ void TsSkinOptions::AddLines(std::string_view text) {
 }
 
 void TsSkinOptions::Reindex() {
-  sectionIndex_.Build(sections_, SectionName);
-  keyIndexes_.resize(sections_.size());
-  for (size_t s = 0; s < sections_.size(); ++s) keyIndexes_[s].Build(sections_[s].Keys, KeyName);
+  sectionIndex_.clear();
+  sectionIndex_.reserve(sections_.size());
+  keyIndex_.clear();
+  keyRanges_.assign(1, 0);
+  for (size_t s = 0; s < sections_.size(); ++s) {
+    sectionIndex_.emplace_back(CaseFreeHash(sections_[s].Name), static_cast<uint32_t>(s));
+    for (size_t k = 0; k < sections_[s].Keys.size(); ++k)
+      keyIndex_.emplace_back(CaseFreeHash(sections_[s].Keys[k].Name), static_cast<uint32_t>(k));
+    std::sort(keyIndex_.begin() + static_cast<ptrdiff_t>(keyRanges_.back()), keyIndex_.end());
+    keyRanges_.push_back(keyIndex_.size());
+  }
+  std::sort(sectionIndex_.begin(), sectionIndex_.end());
 }
 
 size_t TsSkinOptions::FindSectionIndex(std::string_view name) const {
-  return sectionIndex_.Find(sections_, SectionName, name);
+  return Find(sectionIndex_.data(), sectionIndex_.data() + sectionIndex_.size(), sections_, SectionName, name);
 }
 
 const TsSkinOptionSection* TsSkinOptions::FindSection(std::string_view name) const {
@@ -112,7 +115,8 @@ const TsSkinOptionSection* TsSkinOptions::FindSection(std::string_view name) con
 
 const TsSkinOptionKey* TsSkinOptions::FindKeyAt(size_t section, std::string_view key) const {
   if (section >= sections_.size()) return nullptr;
-  const size_t k = keyIndexes_[section].Find(sections_[section].Keys, KeyName, key);
+  const size_t k = Find(keyIndex_.data() + keyRanges_[section], keyIndex_.data() + keyRanges_[section + 1],
+                        sections_[section].Keys, KeyName, key);
   return k == npos ? nullptr : &sections_[section].Keys[k];
 }
 

@@ -56,23 +56,18 @@ class TsSkinOptions {
 
  private:
   // Case-insensitive lookup of names without building upper-case copies: hashes
-  // sorted with positions, so the first of equal names is found first.
-  class NameIndex {
-   public:
-    template <typename Range, typename NameOf>
-    void Build(const Range& items, NameOf nameOf);
-    template <typename Range, typename NameOf>
-    size_t Find(const Range& items, NameOf nameOf, std::string_view name) const;
-
-   private:
-    std::vector<std::pair<uint32_t, uint32_t>> entries_;  // (hash, position)
-  };
+  // sorted with positions, so the first of equal names is found first. The keys of
+  // all sections share one array, each section a range of it.
+  using Entry = std::pair<uint32_t, uint32_t>;  // (hash, position)
+  template <typename Range, typename NameOf>
+  static size_t Find(const Entry* begin, const Entry* end, const Range& items, NameOf nameOf, std::string_view name);
   void AddLines(std::string_view text);
   void Reindex();
 
   std::vector<TsSkinOptionSection> sections_;
-  NameIndex sectionIndex_;
-  std::vector<NameIndex> keyIndexes_;  // per section
+  std::vector<Entry> sectionIndex_;
+  std::vector<Entry> keyIndex_;
+  std::vector<size_t> keyRanges_;  // section s: keyIndex_[keyRanges_[s] .. keyRanges_[s + 1])
 };
 
 // Trims bytes up to and including the blank (control characters and spaces) at both ends.

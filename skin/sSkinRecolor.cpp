@@ -2,51 +2,34 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "paint/acColors.h"
-#include "paint/sGraphUtils.h"
 #include "skin/acBitmapFormat.h"
+#include "skin/acColorMemo.h"
+#include "skin/acHueRotation.h"
+#include "skin/acRecolorBitmap.h"
+#include "skin/acSaturationChange.h"
 #include "skin/sSkinModel.h"
 
 namespace {
 
-bool IsKey(const uint8_t* p) { return p[0] == 0xFF && p[1] == 0x00 && p[2] == 0xFF; }
-bool IsGrey(const uint8_t* p) { return p[0] == p[1] && p[1] == p[2]; }
-
-// Applies fn to the colour of every pixel that is not key-coloured (and not grey
-// when skipGrey), keeping alpha.
-template <typename Fn>
-void RecolorPixels(TacBitmap& bmp, bool skipGrey, Fn fn) {
-  const int bpp = bmp.BytesPerPixel();
-  uint32_t lastIn = 0, lastOut = 0;
-  bool haveLast = false;
-  for (int y = 0; y < bmp.Height(); ++y) {
-    uint8_t* p = bmp.Row(y);
-    for (int x = 0; x < bmp.Width(); ++x, p += bpp) {
-      if (IsKey(p) || (skipGrey && IsGrey(p))) continue;
-      uint32_t in = static_cast<uint32_t>(p[2]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[0]) << 16;
-      // Skin images are mostly runs of one colour.
-      if (!haveLast || in != lastIn) {
-        lastIn = in;
-        lastOut = fn(in);
-        haveLast = true;
-      }
-      p[0] = static_cast<uint8_t>(lastOut >> 16);
-      p[1] = static_cast<uint8_t>(lastOut >> 8);
-      p[2] = static_cast<uint8_t>(lastOut);
-    }
-  }
+uint32_t TurnHue(const void* rotation, uint32_t color) { return (*static_cast<const TacHueRotation*>(rotation))(color); }
+uint32_t ChangeSaturation(const void* change, uint32_t color) {
+  return (*static_cast<const TacSaturationChange*>(change))(color);
 }
 
-template <typename Fn>
-void RecolorMaskBitmap(TacBitmapPtr& bmp, Fn fn) {
+// 32-bit masks keep their grey pixels; others are made 24-bit and change them too.
+void RecolorMaskBitmap(TacBitmapPtr& bmp, TacColorMemo& keepingGrey, std::optional<TacColorMemo>& changingGrey,
+                       const TacHueRotation& hue) {
   if (bmp->Format() == TacPixelFormat::pf32bit) {
-    RecolorPixels(*bmp, true, fn);
+    RecolorBitmap(*bmp, keepingGrey);
   } else {
     EnsurePixelFormat(bmp, TacPixelFormat::pf24bit);
-    RecolorPixels(*bmp, false, fn);
+    if (!changingGrey) changingGrey.emplace(TurnHue, &hue, false);
+    RecolorBitmap(*bmp, *changingGrey);
   }
 }
 
@@ -95,7 +78,9 @@ void RecolorSections(TsSkinModel& model, bool glowColors, Fn fn) {
 }  // namespace
 
 void ApplySkinHueOffset(TsSkinModel& model, int offset) {
-  auto hue = [offset](uint32_t c) { return RotateHue(offset, c); };
+  const TacHueRotation hue(offset);
+  TacColorMemo keepingGrey(TurnHue, &hue, true);
+  std::optional<TacColorMemo> changingGrey;  // made for the first 24-bit mask
   std::vector<const TsMaskData*> skip;
   std::vector<SavedArea> saved;
   const int16_t keep = model.SkinData.BIKeepHue;
@@ -124,23 +109,24 @@ void ApplySkinHueOffset(TsSkinModel& model, int offset) {
     }
   }
   if (model.MasterBitmap) {
-    RecolorPixels(*model.MasterBitmap, true, hue);
+    RecolorBitmap(*model.MasterBitmap, keepingGrey);
     for (const SavedArea& a : saved)
       CopyArea(*a.Pixels, 0, 0, *model.MasterBitmap, a.R.Left, a.R.Top, a.R.Width(), a.R.Height());
   }
   for (TsMaskData& m : model.Masks)
-    if (m.Bmp && std::find(skip.begin(), skip.end(), &m) == skip.end()) RecolorMaskBitmap(m.Bmp, hue);
+    if (m.Bmp && std::find(skip.begin(), skip.end(), &m) == skip.end()) RecolorMaskBitmap(m.Bmp, keepingGrey, changingGrey, hue);
   RecolorSections(model, true, hue);
 }
 
 void ApplySkinSaturation(TsSkinModel& model, int saturation) {
   const int amount = static_cast<int>((-static_cast<int64_t>(saturation)) % 101);
-  auto sat = [amount](uint32_t c) { return AdjustSaturation(c, amount); };
-  if (model.MasterBitmap) RecolorPixels(*model.MasterBitmap, true, sat);
+  const TacSaturationChange sat(amount);
+  TacColorMemo memo(ChangeSaturation, &sat, true);  // key and grey pixels never change
+  if (model.MasterBitmap) RecolorBitmap(*model.MasterBitmap, memo);
   for (TsMaskData& m : model.Masks) {
     if (!m.Bmp) continue;
     if (m.Bmp->Format() != TacPixelFormat::pf32bit) EnsurePixelFormat(m.Bmp, TacPixelFormat::pf24bit);
-    RecolorPixels(*m.Bmp, true, sat);
+    RecolorBitmap(*m.Bmp, memo);
   }
   RecolorSections(model, false, sat);
 }
