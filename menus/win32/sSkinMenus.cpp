@@ -40,22 +40,26 @@ void InstallHandlers(TMenuItem* item) {
   item->HandlersOwner = SkinMenuHandlersTag;
 }
 
-void RemoveHandlers(TMenuItem* parent) {
+// Takes this unit's handlers away; true when there were any.
+bool RemoveHandlers(TMenuItem* parent) {
+  bool removed = false;
   for (int i = 0; i < parent->Count(); ++i) {
     TMenuItem* item = parent->Items(i);
     if (item->HandlersOwner == SkinMenuHandlersTag) {
       item->OnMeasureItem = nullptr;
       item->OnDrawItem = nullptr;
       item->HandlersOwner = nullptr;
+      removed = true;
     }
-    RemoveHandlers(item);
+    removed = RemoveHandlers(item) || removed;
   }
+  return removed;
 }
 
-// A menu left over from a skin that is gone draws the platform's way again.
+// A menu the skin drew goes back to the platform's drawing; a program's own
+// owner-drawn menu (no handlers of ours) stays as the program made it.
 void ReleaseMenu(TPopupMenu& menu) {
-  menu.OwnerDraw = false;
-  RemoveHandlers(menu.Items());
+  if (RemoveHandlers(menu.Items())) menu.OwnerDraw = false;
 }
 
 // Every popup shown goes through the default manager's menu skinning first.
@@ -326,20 +330,20 @@ void TsSkinableMenus::HookPopupMenu(TPopupMenu* menu) {
 }
 
 void TsSkinableMenus::ApplyToMenu(TPopupMenu* menu, bool skinned) {
-  menu->OwnerDraw = skinned;
-  ApplyToItems(menu->Items(), skinned);
-}
-
-void TsSkinableMenus::ApplyToItems(TMenuItem* parent, bool skinned) {
   if (!skinned) {
-    RemoveHandlers(parent);
+    ReleaseMenu(*menu);
     return;
   }
+  menu->OwnerDraw = true;
+  ApplyToItems(menu->Items());
+}
+
+void TsSkinableMenus::ApplyToItems(TMenuItem* parent) {
   for (int i = 0; i < parent->Count(); ++i) {
     TMenuItem* item = parent->Items(i);
     // The program's own handlers stay.
     if (item->HandlersOwner == nullptr && !item->OnDrawItem && !item->OnMeasureItem) InstallHandlers(item);
-    ApplyToItems(item, skinned);
+    ApplyToItems(item);
   }
 }
 

@@ -78,7 +78,7 @@ class TsSkinableMenus : public TComponent {
  private:
   TacMenuSpacing MenuSpacing() const { return TacMenuSpacing{Margin, Spacing}; }
   void ApplyToMenu(TPopupMenu* menu, bool skinned);
-  void ApplyToItems(TMenuItem* parent, bool skinned);
+  void ApplyToItems(TMenuItem* parent);
   bool SkinsPopups() const;
   bool AskExtraLine(TMenuItem* firstItem, std::string& section, std::string& text);
   TacPopupBackgroundEntry& BuildPopupBackground(TMenuItem* firstItem, HWND window, int width, int height);

@@ -185,7 +185,33 @@ TEST_F(SkinnedMenus, PopupWindowShowsItsBackgroundAndItemsWithTheCornersCut) {
   EXPECT_NE(line, 0xFFFFFFu);
   EXPECT_FALSE(cornerIn) << "the border mask's keyed corner is cut away";
   EXPECT_TRUE(edgeIn);
-  if (hotShot) WritePng(ShotDir() + "/popup-menu-hot.png", *hotShot);
+  ASSERT_TRUE(hotShot);
+  WritePng(ShotDir() + "/popup-menu-hot.png", *hotShot);
+}
+
+TEST_F(SkinnedMenus, AnItemDrawnWithoutItsPopupWindowBringsTheRegionOnceTheWindowIsFound) {
+  TMenuItem* first = Add(menu_->Items(), "第一项");
+  Add(menu_->Items(), "第二项");
+  bool removed = false, back = false;
+  ASSERT_TRUE(WhileMenuOpen([&] { Show(); },
+                            {[&](const std::vector<HWND>& popups) {
+                               SetWindowRegion(popups[0], TacRegionHandle(), true);
+                               TacRegionHandle none = NewRectRegion(0, 0, 0, 0);
+                               removed = GetWindowRgn(popups[0], none.Get()) == ERROR;
+                               // A device that belongs to no window: the skin cannot tell the popup.
+                               TacMemoryDC memory(nullptr);
+                               TCanvas canvas(memory.Get());
+                               menus_->DrawMenuItem(first, canvas, RECT{0, 0, 100, 22}, 0);
+                               return true;
+                             },
+                             Ticks(3),
+                             [&](const std::vector<HWND>& popups) {
+                               TacRegionHandle rgn = NewRectRegion(0, 0, 0, 0);
+                               back = GetWindowRgn(popups[0], rgn.Get()) != ERROR && !PtInRegion(rgn.Get(), 0, 0);
+                               return true;
+                             }}));
+  EXPECT_TRUE(removed);
+  EXPECT_TRUE(back) << "the posted request found the popup under its first item and cut its corners again";
 }
 
 TEST_F(SkinnedMenus, DestroyingAnySkinnedPopupFreesEveryBackground) {

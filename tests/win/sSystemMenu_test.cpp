@@ -111,8 +111,10 @@ TEST_F(SystemMenuForm, CaptionsAndAddedCommandsComeFromThePlatformMenu) {
   GetMenuStringA(platform, SC_CLOSE, text, sizeof text, MF_BYCOMMAND);
   const std::string close = text;
   const size_t tab = close.find('\t');
+  ASSERT_NE(tab, std::string::npos) << close;
   EXPECT_EQ(menu_->ItemClose->Caption, close.substr(0, tab));
-  if (tab != std::string::npos) EXPECT_EQ(menu_->ItemClose->ShortCut, TextToShortCut(close.substr(tab + 1)));
+  EXPECT_EQ(menu_->ItemClose->ShortCut, TextToShortCut(close.substr(tab + 1)));
+  EXPECT_EQ(menu_->ItemClose->ShortCut, scAlt | VK_F4);
   EXPECT_EQ(menu_->ItemClose->Tag, SC_CLOSE) << "the tag selects the close glyph";
   EXPECT_EQ(menu_->ItemMinimize->Tag, SC_MINIMIZE);
 
@@ -253,7 +255,8 @@ TEST_F(MainWindowSystemMenu, RightReleaseOnTheCaptionOpensTheSkinnedMenuWithItsG
   EXPECT_TRUE(tracking) << "the provider's skinned system menu is the one up";
   EXPECT_TRUE(cached) << "and it is drawn by the skin";
   EXPECT_EQ(differences, 0) << first;
-  if (screen) EXPECT_TRUE(WritePng(PictureDir("screens") + "/main-system-menu.png", *screen));
+  ASSERT_TRUE(screen);
+  EXPECT_TRUE(WritePng(PictureDir("screens") + "/main-system-menu.png", *screen));
 
   // Minimize ("0"): a flat bar. Close ("r"): a cross, as wide as high,
   // with its arms in the corners and nothing at the middle of its top edge.
