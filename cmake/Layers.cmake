@@ -3,7 +3,7 @@
 #   vq_skin   skin data: archive, options file, skin model (skin/)
 #   vq_paint  painting (the rest of paint/)
 #   vq_core   the installer's text work (app/), and with it the whole platform-free core
-#   vq_win    the Win32 layer: framework/, controls/, frame/win32/, menus/, paint/win32/, skin/win32/
+#   vq_win    the Win32 layer: framework/, controls/, frame/win32/, menus/win32/, paint/win32/, skin/win32/
 #   vq_app    the application
 # No target sees the source tree as an include root. Each layer gets an include root of
 # its own in the build tree, build/layers/<target>, holding links to exactly its headers

@@ -24,8 +24,13 @@ void TFont::SetColor(COLORREF color) {
 void TFont::SetStyle(unsigned style) {
   if (style != style_) { style_ = style; Changed(); }
 }
+void TFont::SetCharset(BYTE charset) {
+  if (charset != charset_) { charset_ = charset; Changed(); }
+}
 
-bool TFont::SameFace(const TFont& o) const { return name_ == o.name_ && height_ == o.height_ && style_ == o.style_; }
+bool TFont::SameFace(const TFont& o) const {
+  return name_ == o.name_ && height_ == o.height_ && style_ == o.style_ && charset_ == o.charset_;
+}
 
 bool TFont::SameAs(const TFont& o) const { return SameFace(o) && color_ == o.color_; }
 
@@ -39,6 +44,7 @@ void TFont::Assign(const TFont& o) {
   height_ = o.height_;
   color_ = o.color_;
   style_ = o.style_;
+  charset_ = o.charset_;
   // A canvas takes its control's font for every paint: one GDI font serves both.
   if (!sameFace || !handle_) handle_ = o.SharedHandle();
   if (OnChange) OnChange();
@@ -54,7 +60,7 @@ const std::shared_ptr<TacFontHandle>& TFont::SharedHandle() const {
     lf.lfItalic = (style_ & fsItalic) ? TRUE : FALSE;
     lf.lfUnderline = (style_ & fsUnderline) ? TRUE : FALSE;
     lf.lfStrikeOut = (style_ & fsStrikeOut) ? TRUE : FALSE;
-    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfCharSet = charset_;
     lf.lfQuality = DEFAULT_QUALITY;
     std::wstring face = GbkToWide(name_);
     lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);

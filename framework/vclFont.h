@@ -23,10 +23,14 @@ class TFont {
   int Height() const { return height_; }
   COLORREF Color() const { return color_; }
   unsigned Style() const { return style_; }
+  // The character set asked of the platform (DEFAULT_CHARSET: the user's); a symbol
+  // font is found by its face only when SYMBOL_CHARSET is asked for.
+  BYTE Charset() const { return charset_; }
   void SetName(const std::string& name);
   void SetHeight(int height);
   void SetColor(COLORREF color);
   void SetStyle(unsigned style);
+  void SetCharset(BYTE charset);
   void Assign(const TFont& other);
   bool SameAs(const TFont& other) const;
 
@@ -48,5 +52,6 @@ class TFont {
   int height_ = -11;
   COLORREF color_ = 0;
   unsigned style_ = 0;
+  BYTE charset_ = DEFAULT_CHARSET;
   mutable std::shared_ptr<TacFontHandle> handle_;
 };

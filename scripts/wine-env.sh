@@ -44,6 +44,12 @@ vq_wine_start() {
     /usr/lib/wine/wineserver -w
     echo "$arch" >"$WINEPREFIX/.vq-ready"
   fi
+  # Wine's own symbol fonts (package fonts-wine) are not loaded from its data folder:
+  # the prefix gets them in its Fonts folder, where every Windows has them.
+  local font
+  for font in marlett.ttf webdings.ttf; do
+    [ -f "/usr/share/wine/fonts/$font" ] && cp -n "/usr/share/wine/fonts/$font" "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  done
   /usr/lib/wine/wineserver -k 2>/dev/null || true
   /usr/lib/wine/wineserver -p
   $WINE explorer.exe /desktop >/dev/null 2>&1 </dev/null &

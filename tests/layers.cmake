@@ -15,9 +15,12 @@ set(vq_layer_probes
   vq_paint   paint/acGlow.h              no
   vq_core    app/BadgingReader.h         yes
   vq_core    framework/vclForm.h         no
-  vq_core    skin/sSkinManager.h         no)
+  vq_core    skin/sSkinManager.h         no
+  vq_core    menus/acMenuMeasure.h       yes
+  vq_paint   menus/acMenuMeasure.h       no)
 if(WIN32)
-  list(APPEND vq_layer_probes vq_win paint/acGlow.h yes vq_win app/uVqMainFrm.h no)
+  list(APPEND vq_layer_probes vq_win paint/acGlow.h yes vq_win app/uVqMainFrm.h no
+       vq_win menus/sSkinMenus.h yes vq_core menus/sSkinMenus.h no)
 endif()
 set(probe_dir ${CMAKE_BINARY_DIR}/layer-probes)
 list(LENGTH vq_layer_probes n)

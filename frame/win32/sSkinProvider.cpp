@@ -9,6 +9,7 @@
 #include "frame/acMaximizedSize.h"
 #include "frame/acScreenSnap.h"
 #include "frame/acTitleButtonAnimation.h"
+#include "frame/sSystemMenu.h"
 #include "framework/vclApplication.h"
 #include "framework/vclCanvas.h"
 #include "paint/acDibBitmap.h"
@@ -867,6 +868,11 @@ void TsSkinProvider::AnswerBackground(TacBgRequest& request) {
 
 void TsSkinProvider::ShowSystemMenu(int x, int y) {
   HWND w = form_->Handle();
+  if (TsSkinManager* mgr = Manager(); mgr && mgr->SkinnedPopups) {
+    if (!systemMenu_) systemMenu_ = std::make_unique<TsSystemMenu>(this);
+    systemMenu_->ShowAt(x, y);
+    return;
+  }
   HMENU menu = GetSystemMenu(w, FALSE);
   if (!menu) return;
   const TacSysMenuState s = SysMenu();

@@ -26,6 +26,7 @@
 #include "paint/acRect.h"
 
 class TsSkinManager;
+class TsSystemMenu;
 
 // A silent abort: creation of a provider refused.
 class EAbort : public std::runtime_error {
@@ -140,7 +141,10 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   const std::vector<TacRect>& RegionRects() const { return regionRects_; }
   void SetHotButton(int code, bool repaint);
   void PressButton(int code);
+  // The skinned system menu when the manager skins popups, else the platform's.
   void ShowSystemMenu(int x, int y);
+  // Made on the first ShowSystemMenu with skinned popups; null before.
+  TsSystemMenu* SystemMenu() const { return systemMenu_.get(); }
 
   // ---- TacProviderHost
   TForm* HostForm() const override { return form_; }
@@ -225,6 +229,7 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   bool paintedOnce_ = false;
   bool attached_ = false;
   bool compositionOff_ = false;
+  std::unique_ptr<TsSystemMenu> systemMenu_;
 };
 
 // The form's provider (SMC_GETPROVIDER), or null.
