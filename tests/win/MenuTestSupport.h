@@ -23,19 +23,20 @@
 
 namespace menutest {
 
-// The visible popup-menu windows of this thread, topmost first.
+// One popup-menu window of this thread that is visible goes to the list.
+inline BOOL CALLBACK CollectPopup(HWND w, LPARAM out) {
+  wchar_t cls[16] = {};
+  GetClassNameW(w, cls, 16);
+  if (lstrcmpW(cls, L"#32768") == 0 && IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId())
+    reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
+  return TRUE;
+}
+
+// The visible popup-menu windows of this thread, topmost first (a stdcall callback:
+// the i686 build has no lambda conversion to one).
 inline std::vector<HWND> VisiblePopups() {
   std::vector<HWND> found;
-  EnumWindows(
-      [](HWND w, LPARAM out) -> BOOL {
-        wchar_t cls[16] = {};
-        GetClassNameW(w, cls, 16);
-        if (lstrcmpW(cls, L"#32768") == 0 && IsWindowVisible(w) &&
-            GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId())
-          reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumWindows(&CollectPopup, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

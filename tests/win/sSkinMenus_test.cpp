@@ -214,6 +214,52 @@ TEST_F(SkinnedMenus, AnItemDrawnWithoutItsPopupWindowBringsTheRegionOnceTheWindo
   EXPECT_TRUE(back) << "the posted request found the popup under its first item and cut its corners again";
 }
 
+TEST_F(SkinnedMenus, ExtraLineRunsDownTheLeftWithItsCaptionButNotInTheSkinList) {
+  TMenuItem* first = Add(menu_->Items(), "第一项");
+  Add(menu_->Items(), "第二项");
+  Add(menu_->Items(), "第三项");
+  const int plainWidth = Measured(first).cx;
+  manager_->MenuSupport.UseExtraLine = true;
+  manager_->MenuSupport.ExtraLineWidth = 24;
+  manager_->MenuSupport.ExtraLineFont.SetHeight(-16);
+  int asked = 0;
+  manager_->OnGetMenuExtraLineData = [&](TComponent* sender, std::string& section, std::string& caption, bool&) {
+    asked += sender == first;
+    EXPECT_EQ(section, "EXTRALINE");
+    caption = "铂&蜓";
+  };
+  EXPECT_EQ(Measured(first).cx, plainWidth + 24) << "first-column items carry the line";
+  EXPECT_GT(asked, 0);
+
+  int lineDifferences = -1, whiteInk = 0;
+  uint32_t lineColour = 0;
+  TacBitmapPtr shot;
+  ASSERT_TRUE(WhileMenuOpen([&] { Show(); }, {Ticks(2), [&](const std::vector<HWND>& popups) {
+                                                const TacPopupBackgroundEntry* e = PopupBackgrounds().FindByWindow(popups[0]);
+                                                if (!e) return true;
+                                                EXPECT_TRUE(e->ExtraLine);
+                                                shot = PopupPixels(popups[0]);
+                                                const int sbw = menus_->CurrentSkinBorderWidth();
+                                                // The line as cached, and the text in it (white on the accent).
+                                                const RECT line{sbw, sbw + 2, sbw + 24, e->Bitmap->Height() - sbw - 2};
+                                                lineDifferences = Differences(*e->Bitmap, 0, 0, *shot, line);
+                                                lineColour = Rgb(*shot, sbw + 2, e->Bitmap->Height() / 2);
+                                                for (int y = line.top; y < line.bottom; ++y)
+                                                  for (int x = line.left; x < line.right; ++x)
+                                                    whiteInk += (Rgb(*shot, x, y) & 0xE0E0E0) == 0xE0E0E0;
+                                                return true;
+                                              }}));
+  EXPECT_EQ(lineDifferences, 0) << "the line on the screen is the cached one";
+  EXPECT_GT((lineColour >> 16) & 0xFF, (lineColour & 0xFF) + 0x40) << std::hex << lineColour << " is the accent blue";
+  EXPECT_GT(whiteInk, 10) << "the caption is written along the line";
+  ASSERT_TRUE(shot);
+  WritePng(ShotDir() + "/popup-menu-extra-line.png", *shot);
+
+  // The skin list (first item "SkinSelectItem") never has the line.
+  first->SetName("SkinSelectItem");
+  EXPECT_EQ(Measured(first).cx, plainWidth);
+}
+
 TEST_F(SkinnedMenus, DestroyingAnySkinnedPopupFreesEveryBackground) {
   const long bitmaps = GdiLiveCount(TacGdiKind::Bitmap);
   TMenuItem* parent = Add(menu_->Items(), "子菜单");
