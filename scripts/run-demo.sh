@@ -13,6 +13,15 @@ cd "$ROOT"
 bash scripts/setup.sh
 ARCH=${VQ_DEMO_ARCH:-win32}
 case "$ARCH" in win32|win64) ;; *) echo "VQ_DEMO_ARCH must be win32 or win64" >&2; exit 2 ;; esac
+source scripts/wine-env.sh
+# A kernel without 32-bit support runs no 32-bit Wine: the same program from the
+# x86_64 build is shown then, and the script says so.
+if [ "$ARCH" = win32 ] && ! why=$(vq_kernel_runs_32bit); then
+  if [ -n "${VQ_DEMO_ARCH:-}" ]; then echo "cannot run the i686 build: $why" >&2; exit 1; fi
+  echo "The i686 build cannot run here: $why."
+  echo "Running the x86_64 build of the same program under wine64 instead."
+  ARCH=win64
+fi
 mkdir -p build/demo
 if ! cmake --preset "$ARCH" >build/demo/configure.log 2>&1; then cat build/demo/configure.log; exit 1; fi
 if ! cmake --build "build/$ARCH" -j"${VQ_JOBS:-2}" --target ApkInstaller PTQApk PTQList WindowShot \
@@ -25,7 +34,6 @@ SAMPLE=$(cd "$(dirname "$SAMPLE")" && pwd)/$(basename "$SAMPLE")
 SHOT="$ROOT/build/demo/screenshot.png"
 winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 
-source scripts/wine-env.sh
 if [ -n "${DISPLAY:-}" ]; then
   export VQ_KEEP_DISPLAY=1
   vq_wine_start "$ROOT/build/demo/wineprefix-$ARCH" "$ARCH"

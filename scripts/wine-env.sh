@@ -4,6 +4,22 @@
 # A win64 prefix runs x86_64 programs under wine64 and i686 ones through WoW64
 # (the 32-bit loader); a win32 prefix is a plain 32-bit Windows.
 
+# Whether this machine's kernel runs 32-bit x86 programs: 32-bit Wine's loader is
+# one. Some virtual machines run a kernel whose 32-bit support is switched off;
+# the loader then fails with "Exec format error" (exit code 126) before Wine starts.
+# Prints the reason and returns 1 when it cannot.
+vq_kernel_runs_32bit() {
+  local out rc
+  out=$(/usr/lib/wine/wine --version 2>&1); rc=$?
+  [ $rc -eq 0 ] && return 0
+  if [ $rc -eq 126 ]; then
+    echo "this machine's kernel cannot execute 32-bit programs (/usr/lib/wine/wine: Exec format error)"
+  else
+    echo "32-bit Wine does not start (exit code $rc): $out"
+  fi
+  return 1
+}
+
 vq_wine_start() {
   local prefix=$1 arch=${2:-win64}
   export WINEPREFIX=$prefix WINEARCH=$arch WINEDEBUG=-all
