@@ -948,7 +948,9 @@ void ClearRect(TacBitmap* image, const RECT& r) {
 
 void PaintGraphicChildren(HDC dc, TWinControl* container, POINT origin, TacChildrenPicture* kept) {
   if (!dc || !container || container->ControlCount() == 0) return;
-  if (!container->Visible() && !Designing(container)) return;
+  // A capture for an animation paints a window that is hidden on purpose.
+  const bool capturing = AnimationCaptureActive && dc == AnimationCaptureDC;
+  if (!container->Visible() && !Designing(container) && !capturing) return;
   RECT clip;
   if (GetClipBox(dc, &clip) == NULLREGION || IsRectEmpty(&clip)) {
     SendSkinCommand(static_cast<TControl*>(container), SMC_SETPARTLYHIDDEN);

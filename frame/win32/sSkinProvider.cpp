@@ -9,6 +9,8 @@
 #include "frame/acMaximizedSize.h"
 #include "frame/acScreenSnap.h"
 #include "frame/acTitleButtonAnimation.h"
+#include "frame/acHideAnimation.h"
+#include "frame/acWindowCapture.h"
 #include "frame/sSystemMenu.h"
 #include "framework/vclApplication.h"
 #include "framework/vclCanvas.h"
@@ -411,6 +413,25 @@ void TsSkinProvider::UpdateRegion(bool redraw) {
 }
 
 // ---- painting
+
+bool TsSkinProvider::HideAnimates() const {
+  const TsSkinManager* mgr = Manager();
+  if (!mgr || !drawNonClientArea_ || !LayeredWindowUpdater() || !form_->HandleAllocated()) return false;
+  const TacFormAnimation& hide = mgr->AnimEffects.FormHide;
+  return hide.Active && AnimationStepCount(hide.Time) > 0 && !IsIconic(form_->Handle());
+}
+
+void TsSkinProvider::AnimateFormHide() {
+  const TacFormAnimation hide = Manager()->AnimEffects.FormHide;
+  PaintFrameCache();
+  TacBitmap* cache = skinData_->CacheBitmap();
+  if (!cache) return;
+  TacBitmapPtr snapshot = CaptureWindowImage(*cache, form_, cacheClientOffset_);
+  if (!snapshot) return;
+  RECT wr;
+  GetWindowRect(form_->Handle(), &wr);
+  StartHideAnimation(std::move(snapshot), POINT{wr.left, wr.top}, hide.Time, hide.Mode, 255);
+}
 
 void TsSkinProvider::PaintFrameCache() {
   if (!form_->HandleAllocated() || !Skinned()) return;
@@ -1248,6 +1269,7 @@ void TsSkinProvider::SkinnedWndProc(TMessage& m) {
       if (const WINDOWPOS* wp = reinterpret_cast<const WINDOWPOS*>(m.LParam)) {
         if (!(wp->flags & SWP_NOMOVE) || (wp->flags & SWP_HIDEWINDOW)) {
           FreeButtonAnimations();
+          if ((wp->flags & SWP_HIDEWINDOW) && HideAnimates()) AnimateFormHide();
         } else if (!(wp->flags & SWP_NOZORDER)) {
           for (TsButtonRecord& b : buttons_)
             if (b.Animation) b.Animation->FollowForm();

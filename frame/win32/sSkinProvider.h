@@ -180,6 +180,10 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   // rectangle of the frame in that state (32-bit, opaque). `screen`: its top-left.
   TacBitmapPtr ButtonPicture(const TsButtonRecord& b, POINT& screen);
   void FreeButtonAnimations();
+  // The hide animation: whether the manager's settings ask for one now, and running it
+  // from a snapshot of the window that has just been hidden.
+  bool HideAnimates() const;
+  void AnimateFormHide();
   TsButtonRecord* RecordFor(int code);
   bool ButtonEnabledLook(const TsButtonRecord& b) const;
   int ButtonMaskFor(const TsButtonRecord& b) const;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,6 +17,8 @@
 #include "frame/acFrameGeometry.h"
 #include "controls/sGroupBox.h"
 #include "frame/acTitleButtonAnimation.h"
+#include "frame/acHideAnimation.h"
+#include "paint/acLayeredWindow.h"
 #include "frame/sSkinProvider.h"
 #include "skin/acDwmApi.h"
 #include "support/StandInDwm.h"
@@ -587,6 +590,90 @@ TEST_F(ProviderTest, NoGdiLeakOverActivationChanges) {
   }
   Pump(20);
   EXPECT_EQ(GdiLiveCountAll(), before);
+}
+
+// What the hide animation hands to its layered window: each picture copied (the
+// source DC's bitmap blitted into one of ours) with its opacity and place.
+struct HidePicture {
+  TacBitmapPtr picture;
+  int opacity;
+  POINT at;
+};
+std::vector<HidePicture>* g_hidePictures = nullptr;
+TUpdateLayeredWindowFn g_realUpdate = nullptr;
+
+BOOL WINAPI RecordHidePicture(HWND wnd, HDC screen, POINT* at, SIZE* size, HDC source, POINT* from, COLORREF key,
+                              BLENDFUNCTION* blend, DWORD flags) {
+  if (g_hidePictures && wnd == HideTimer().Window() && source && size && at) {
+    TacBitmapPtr copy = NewBitmap32(size->cx, size->cy);
+    TacMemoryDC dc(source);
+    TacSelectObject selected(dc.Get(), static_cast<HBITMAP>(copy->Handle()));
+    BitBlt(dc.Get(), 0, 0, size->cx, size->cy, source, 0, 0, SRCCOPY);
+    GdiFlush();
+    g_hidePictures->push_back({std::move(copy), blend ? blend->SourceConstantAlpha : -1, *at});
+  }
+  return g_realUpdate(wnd, screen, at, size, source, from, key, blend, flags);
+}
+
+TEST_F(ProviderTest, HidingLeavesTheWholeWindowFadingInATopmostSnapshot) {
+  Make(bsSingle, biSystemMenu | biMinimize);
+  TsGroupBox* box = new TsGroupBox(form_);
+  box->SetCaption("Box");
+  box->SetBounds(16, 150, 417, 90);
+  box->SetParent(form_);
+  ShowAndSettle();
+  const TacBitmapPtr before = Screen(form_);
+  ASSERT_TRUE(before);
+  const TacFrameModel m = provider_->Model();
+  RECT wr;
+  GetWindowRect(form_->Handle(), &wr);
+
+  std::vector<HidePicture> pictures;
+  g_hidePictures = &pictures;
+  g_realUpdate = LayeredWindowUpdater();
+  SetLayeredWindowUpdater(RecordHidePicture);
+  struct Case {
+    const char* what;
+    int time;
+    bool animates;
+  } cases[] = {{"the default: no hide animation", 0, false}, {"50 ms", 50, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    pictures.clear();
+    manager_->AnimEffects.FormHide = TacFormAnimation{true, c.time, atFading};
+    form_->Hide();
+    EXPECT_EQ(HideTimer().Running(), c.animates);
+    if (!c.animates) {
+      EXPECT_TRUE(pictures.empty());
+      ShowAndSettle();
+      continue;
+    }
+    ASSERT_FALSE(pictures.empty());
+    const HidePicture& first = pictures.front();
+    EXPECT_EQ(first.opacity, 127);
+    EXPECT_EQ(first.at.x, wr.left);
+    EXPECT_EQ(first.at.y, wr.top);
+    ASSERT_EQ(first.picture->Width(), wr.right - wr.left);
+    ASSERT_EQ(first.picture->Height(), wr.bottom - wr.top);
+    EXPECT_TRUE(GetWindowLongW(HideTimer().Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    // The client as it was on the screen, box and caption included, and an opaque frame.
+    // A few levels per channel are allowed: when the platform moves the activation away
+    // while hiding, the client's texture takes its inactive shade (about 5 levels).
+    int distant = 0;
+    for (int y = 0; y < before->Height(); ++y)
+      for (int x = 0; x < before->Width(); ++x) {
+        const uint8_t* a = first.picture->Pixel(x + ClientOffsetX(m), y + ClientOffsetY(m));
+        const uint8_t* b = before->Pixel(x, y);
+        for (int ch = 0; ch < 3; ++ch) distant += std::abs(a[ch] - b[ch]) > 8 ? 1 : 0;
+      }
+    EXPECT_EQ(distant, 0);
+    EXPECT_EQ(first.picture->Pixel(first.picture->Width() / 2, 2)[3], 255);
+    WritePng(PictureDir("screens") + "/hide-snapshot.png", *first.picture);
+    ASSERT_TRUE(PumpUntil([] { return !HideTimer().Running(); }, 3000));
+    EXPECT_EQ(pictures.back().opacity, 0);
+  }
+  SetLayeredWindowUpdater(g_realUpdate);
+  g_hidePictures = nullptr;
 }
 
 }  // namespace
