@@ -12,18 +12,6 @@ namespace {
 
 const wchar_t kWindowClass[] = L"TacHideAnimation";
 
-bool RegisterWindowClass() {
-  static const bool registered = [] {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kWindowClass;
-    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-  }();
-  return registered;
-}
-
 void CopyPixels(TacBitmap& to, const TacBitmap& from) {
   const size_t bytes = static_cast<size_t>(from.Width()) * 4;
   for (int y = 0; y < from.Height(); ++y) std::memcpy(to.Row(y), from.Row(y), bytes);
@@ -63,7 +51,7 @@ void TacHideTimer::Start(TacBitmapPtr snapshot, POINT at, int timeMs, TacAnimTyp
   const int n = AnimationStepCount(timeMs);
   TUpdateLayeredWindowFn update = LayeredWindowUpdater();
   if (n == 0 || !snapshot || snapshot->Format() != TacPixelFormat::pf32bit || snapshot->Width() <= 0 ||
-      snapshot->Height() <= 0 || !update || !RegisterWindowClass())
+      snapshot->Height() <= 0 || !update || !RegisterPictureWindowClass(kWindowClass))
     return;
   const int w = snapshot->Width(), h = snapshot->Height();
   step_ = NewBitmap32(w, h);

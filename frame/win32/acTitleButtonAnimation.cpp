@@ -11,18 +11,6 @@ namespace {
 
 const wchar_t kWindowClass[] = L"TacTitleButtonAnimation";
 
-bool RegisterWindowClass() {
-  static const bool registered = [] {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kWindowClass;
-    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-  }();
-  return registered;
-}
-
 constexpr int kStepAlpha = 255 / TacSBAnimation::kSteps;
 
 }  // namespace
@@ -97,7 +85,7 @@ void TacSBAnimation::Step() {
 bool TacSBAnimation::EnsureWindow() {
   if (window_ && IsWindow(window_)) return true;
   window_ = nullptr;
-  if (!picture_ || !LayeredWindowUpdater() || !RegisterWindowClass()) return false;
+  if (!picture_ || !LayeredWindowUpdater() || !RegisterPictureWindowClass(kWindowClass)) return false;
   // Click-through and never active: the form below keeps the pointer and the focus.
   window_ = CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kWindowClass,
                             L"", WS_POPUP, at_.x, at_.y, picture_->Width(), picture_->Height(), nullptr, nullptr,

@@ -14,19 +14,6 @@ namespace {
 
 const wchar_t kGlowWindowClass[] = L"TacGlowWindow";
 
-bool RegisterGlowClass() {
-  static const bool registered = [] {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.lpszClassName = kGlowWindowClass;
-    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-  }();
-  return registered;
-}
-
 }  // namespace
 
 TacGlowEffect::TacGlowEffect(const TsSkinModel* manager) : Manager(manager) {}
@@ -53,7 +40,7 @@ void TacGlowEffect::GlowSubclass::WndProc(TMessage& m) {
 bool TacGlowEffect::Show(const TacRect& item, const TacRect& visible, HWND owner) {
   if (Window) return true;
   TUpdateLayeredWindowFn update = LayeredWindowUpdater();
-  if (!update || !Manager || !Manager->IsValidImgIndex(MaskIndex) || !RegisterGlowClass()) return false;
+  if (!update || !Manager || !Manager->IsValidImgIndex(MaskIndex) || !RegisterPictureWindowClass(kGlowWindowClass)) return false;
   const TsMaskData& mask = Manager->Masks[static_cast<size_t>(MaskIndex)];
   const TacGlowPlacement place = PlaceGlow(item, visible, GlowImageMargins(mask), Margin);
   if (place.Empty()) return false;

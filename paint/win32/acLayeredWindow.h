@@ -12,3 +12,8 @@ TUpdateLayeredWindowFn LayeredWindowUpdater();
 // Replaces what LayeredWindowUpdater answers (null: no layered windows); returns the
 // previous answer. For tests that play an older platform.
 TUpdateLayeredWindowFn SetLayeredWindowUpdater(TUpdateLayeredWindowFn fn);
+
+// Registers (once a name; later calls answer at once) the plain window class the
+// picture windows use: glows, title-button fades, animation snapshots. They paint
+// nothing themselves; UpdateLayeredWindow hands them their pixels.
+bool RegisterPictureWindowClass(const wchar_t* name);
