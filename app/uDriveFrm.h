@@ -10,6 +10,7 @@
 class TDriveFrm : public TForm {
  public:
   explicit TDriveFrm(TComponent* owner);
+  const char* ClassName() const override { return "TDriveFrm"; }
 
   TsGroupBox* grp1;
   TsRadioButton* rb1;

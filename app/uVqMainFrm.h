@@ -32,6 +32,7 @@ extern const char* const kHelpUrl;
 class TVqMainFrm : public TForm {
  public:
   explicit TVqMainFrm(TComponent* owner);
+  const char* ClassName() const override { return "TVqMainFrm"; }
   ~TVqMainFrm() override;
 
   TsGroupBox* grp1;

@@ -18,6 +18,10 @@ class TComponent {
   TComponent& operator=(const TComponent&) = delete;
 
   TComponent* Owner() const { return owner_; }
+  // The class's own name, as windows and skin rules know it ("TForm", "TButton").
+  virtual const char* ClassName() const { return "TComponent"; }
+  // A number of the program's own; the skin engine marks its helper windows with -98.
+  int Tag = 0;
   const std::string& Name() const { return name_; }
   void SetName(const std::string& name) { name_ = name; }
   int ComponentCount() const { return static_cast<int>(components_.size()); }

@@ -27,6 +27,7 @@ struct TFormDescription {
 
 class TForm : public TWinControl {
  public:
+  const char* ClassName() const override { return "TForm"; }
   explicit TForm(TComponent* owner);
   ~TForm() override;
 

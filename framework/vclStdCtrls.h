@@ -16,6 +16,7 @@ enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 class TLabel : public TControl {
  public:
+  const char* ClassName() const override { return "TLabel"; }
   explicit TLabel(TComponent* owner);
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool on);
@@ -42,6 +43,7 @@ class TLabel : public TControl {
 
 class TButton : public TCustomControl {
  public:
+  const char* ClassName() const override { return "TButton"; }
   explicit TButton(TComponent* owner);
   void WndProc(TMessage& message) override;
   void Paint(TCanvas& canvas) override;
@@ -57,6 +59,7 @@ class TButton : public TCustomControl {
 
 class TImageList : public TComponent {
  public:
+  const char* ClassName() const override { return "TImageList"; }
   TImageList(TComponent* owner, int width, int height) : TComponent(owner), width_(width), height_(height) {}
   ~TImageList() override {
     // Whoever still points at the list forgets it now.
@@ -92,6 +95,7 @@ class TImageList : public TComponent {
 
 class TBitBtn : public TButton {
  public:
+  const char* ClassName() const override { return "TBitBtn"; }
   using TButton::TButton;
   void SetGlyph(TImageList* images, int index) { images_ = images; imageIndex_ = index; Invalidate(); }
 
@@ -103,6 +107,7 @@ class TBitBtn : public TButton {
 
 class TGroupBox : public TCustomControl {
  public:
+  const char* ClassName() const override { return "TGroupBox"; }
   explicit TGroupBox(TComponent* owner);
   void Paint(TCanvas& canvas) override;
   RECT AdjustedClientRect() const override;
@@ -114,6 +119,7 @@ class TGroupBox : public TCustomControl {
 
 class TRadioButton : public TCustomControl {
  public:
+  const char* ClassName() const override { return "TRadioButton"; }
   explicit TRadioButton(TComponent* owner);
   bool Checked() const { return checked_; }
   // Virtual so that a skinned radio button sees its siblings being unchecked too.
@@ -128,11 +134,13 @@ class TRadioButton : public TCustomControl {
 
 class TPanel : public TCustomControl {
  public:
+  const char* ClassName() const override { return "TPanel"; }
   using TCustomControl::TCustomControl;
 };
 
 class TImage : public TControl {
  public:
+  const char* ClassName() const override { return "TImage"; }
   explicit TImage(TComponent* owner) : TControl(owner) {}
   void SetPicture(TacBitmapPtr picture) { picture_ = std::move(picture); Invalidate(); }
   const TacBitmap* Picture() const { return picture_.get(); }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/sFadeTimer.h"
+#include "frame/acAutoSkinning.h"
 #include "frame/acFrameGeometry.h"
 #include "frame/acFrameHitTest.h"
 #include "frame/acFrameRegion.h"
@@ -82,6 +83,7 @@ TsSkinProvider* ProviderOfForm(TForm* form) {
 TsSkinProvider::TsSkinProvider(TComponent* owner, bool autoCreated) : TComponent(FormOwner(owner)) {
   form_ = static_cast<TForm*>(owner);
   autoCreated_ = autoCreated;
+  deferredStart_ = autoCreated;
   if (TsSkinProvider* other = ProviderOfForm(form_)) {
     if (other->AutoCreated())
       delete other;
@@ -120,6 +122,7 @@ TsSkinProvider::~TsSkinProvider() {
     Detach();
     UnregisterProviderForm(form_);
   }
+  if (autoCreated_) ForgetAutoProvider(this);
 }
 
 void TsSkinProvider::Attach() {
@@ -147,7 +150,7 @@ void TsSkinProvider::Loaded() {
 
 TsSkinManager* TsSkinProvider::Manager() const { return skinData_->SkinManager(); }
 
-bool TsSkinProvider::Skinned() const { return !passive_ && skinData_->IsSkinned(); }
+bool TsSkinProvider::Skinned() const { return !passive_ && !deferredStart_ && skinData_->IsSkinned(); }
 
 bool TsSkinProvider::FormShowing() const {
   return form_->HandleAllocated() && IsWindowVisible(form_->Handle());
@@ -155,7 +158,7 @@ bool TsSkinProvider::FormShowing() const {
 
 void TsSkinProvider::InitProvider() {
   TsSkinManager* mgr = Manager();
-  if (passive_ || autoCreated_ || !mgr || !form_->HandleAllocated()) return;
+  if (passive_ || deferredStart_ || !mgr || !form_->HandleAllocated()) return;
   skinData_->ResolveSection();
   // The platform hands out a system menu only while the window has the style.
   GetSystemMenu(form_->Handle(), FALSE);
@@ -911,11 +914,44 @@ void TsSkinProvider::ShowSystemMenu(int x, int y) {
 
 // ---- message handling
 
+// The messages that start an automatic provider: the first frame paint, hit test or
+// activation (a skinned title must not be drawn the platform's way first), and the
+// window being shown or hidden.
+bool TsSkinProvider::StartsDeferredSkinning(const TMessage& m) {
+  switch (m.Msg) {
+    case WM_NCHITTEST:
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+    case WM_SHOWWINDOW:
+      return true;
+    case WM_WINDOWPOSCHANGED:
+      return (reinterpret_cast<const WINDOWPOS*>(m.LParam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0;
+    default:
+      return false;
+  }
+}
+
+void TsSkinProvider::StartDeferredSkinning() {
+  deferredStart_ = false;
+  TsSkinManager* mgr = Manager();
+  if (!mgr || !form_->HandleAllocated()) return;
+  skinData_->ResolveSection();
+  if (skinData_->IsSkinned()) {
+    StartSkinning();
+    // The window may be on the screen with the platform's frame already.
+    if (IsWindowVisible(form_->Handle()))
+      RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  } else if (mgr->Active()) {
+    InitProvider();
+  }
+}
+
 void TsSkinProvider::ProviderWndProc(TMessage& m) {
   if (Destroying() || form_->Destroying()) {
     CallPrevious(m);
     return;
   }
+  if (deferredStart_ && StartsDeferredSkinning(m)) StartDeferredSkinning();
   const bool skinned = Skinned();
   if (m.Msg == SM_ALPHACMD) {
     if (HandleSkinCommand(m, skinned)) return;
@@ -926,7 +962,7 @@ void TsSkinProvider::ProviderWndProc(TMessage& m) {
   if (m.Msg == WM_CREATE || m.Msg == WM_NCCREATE) {
     // A provider made before its form's window starts once the window exists.
     CallPrevious(m);
-    if (m.Msg == WM_CREATE && !sysMenuCreated_ && !autoCreated_ && Manager()) {
+    if (m.Msg == WM_CREATE && !sysMenuCreated_ && !deferredStart_ && Manager()) {
       if (skinned)
         StartSkinning();
       else if (Manager()->Active())

@@ -110,6 +110,9 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   // ---- state
   TForm* Form() const { return form_; }
   bool AutoCreated() const { return autoCreated_; }
+  // An automatic provider waits for its form's first frame paint, hit test,
+  // activation or visibility change before it takes the frame over.
+  bool StartDeferred() const { return deferredStart_; }
   bool PassiveDuplicate() const { return passive_; }
   bool ActiveState() const { return activeState_; }
   bool SysMenuStyleRemoved() const { return sysMenuStyleRemoved_; }
@@ -154,6 +157,8 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   void Attach();
   void Detach();
   void ProviderWndProc(TMessage& m);
+  static bool StartsDeferredSkinning(const TMessage& m);
+  void StartDeferredSkinning();
   bool HandleSkinCommand(TMessage& m, bool skinned);
   void SkinnedWndProc(TMessage& m);
   void CallPrevious(TMessage& m) { previous_(m); }
@@ -211,6 +216,7 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   int titleIndex_ = -1;
   int captionIndex_ = -1;
   bool autoCreated_ = false;
+  bool deferredStart_ = false;
   bool passive_ = false;
   bool showAnimation_ = false;
   bool inRegionChange_ = false;

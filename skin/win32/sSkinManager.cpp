@@ -7,6 +7,7 @@
 #include "framework/vclText.h"
 #include "paint/acDefaultSkin.h"
 #include "paint/acGlow.h"
+#include "skin/acCreationHook.h"
 #include "skin/acDwmApi.h"
 #include "skin/acSkinChangeState.h"
 #include "skin/acSkinDirectory.h"
@@ -44,6 +45,7 @@ TsSkinManager::~TsSkinManager() {
     // A window's handler failed while the skin was removed; the manager goes anyway.
   }
   if (g_defaultManager == this) {
+    RemoveCreationHookFromThread();
     UnhookApplication();
     g_defaultManager = nullptr;
     SetDefaultSkinModel(nullptr);
@@ -115,6 +117,10 @@ void TsSkinManager::UnlockForms() {
   }
   SkinChangeState().AnimatedChange = false;
 }
+
+void TsSkinManager::InstallCreationHook() { InstallCreationHookOnThread(); }
+
+void TsSkinManager::RemoveCreationHook() { RemoveCreationHookFromThread(); }
 
 void TsSkinManager::RefreshOtherWindows() {
   const std::vector<HWND> adapted = AdaptedWindows();

@@ -57,6 +57,8 @@ class TsSkinManager : public TComponent, public TacSkinManagerCore {
   void DoAfterChange() override;
   void LockForms() override;
   void UnlockForms() override;
+  void InstallCreationHook() override;
+  void RemoveCreationHook() override;
   void RefreshOtherWindows() override;
   // Glows belong to the skin that drew them.
   void StopGlows() override;

@@ -154,6 +154,9 @@ class SkinnedFormTest : public ::testing::Test {
     form_->SetColor(0x00FF00);
     form_->HandleNeeded();
     manager_ = new TsSkinManager(form_);
+    // The form stays plain (no automatic provider): the controls' painting over a
+    // known colour is under test.
+    manager_->SetSkinningRules(srStdDialogs | srThirdParty);
     const std::vector<uint8_t> air = PackSkinFolder(SourcePath("skins/air"));
     manager_->InternalSkins.Add("air", air.data(), air.size());
     manager_->SetCommonSections(TestSections());

@@ -19,6 +19,7 @@
 #include "app/Utf8Text.h"
 #include "app/uDriveFrm.h"
 #include "app/uVqMainFrm.h"
+#include "frame/sSkinProvider.h"
 #include "framework/vclApplication.h"
 #include "framework/vclParams.h"
 #include "framework/vclText.h"
@@ -380,9 +381,24 @@ TEST_P(Install, OutcomeReachesTheWindowInOrder) {
   if (c.device) SetEnvironmentVariableA("PTQ_DEVICE", c.device);
   form_->lblSoftInfo->Font().SetColor(255);  // as a previous failed install leaves it
   RecordChanges();
+  // The end reaches the window in one piece: a message posted as the button comes
+  // free is handled only after the last change (a waiting user or test never sees
+  // the button free beside a text that is about to change).
+  const UINT kPosted = WM_APP + 77;
+  auto formProc = form_->WindowProc;
+  form_->WindowProc = [this, formProc](TMessage& m) {
+    if (m.Msg == kPosted) changes_.push_back("message loop ran");
+    else formProc(m);
+  };
+  auto buttonProc = form_->sbtbtn1->WindowProc;
+  form_->sbtbtn1->WindowProc = [this, buttonProc](TMessage& m) {
+    buttonProc(m);
+    if (m.Msg == CM_ENABLEDCHANGED && form_->sbtbtn1->Enabled()) PostMessageW(form_->Handle(), kPosted, 0, 0);
+  };
   form_->sbtbtn1->Click();
   std::vector<std::string> expected = {"button disabled", "status colour 0", kText + kInstallingText};
   expected.insert(expected.end(), c.changes.begin(), c.changes.end());
+  expected.push_back("message loop ran");
   // The worker ends with its last change; wait for that many changes.
   ASSERT_TRUE(PumpUntil([&] { return changes_.size() >= expected.size(); })) << testing::PrintToString(changes_);
   Sleep(300);
@@ -677,7 +693,7 @@ TEST_F(MainWindow, HiddenButtonOpensTheDriverDialogModally) {
   Start({});
   EXPECT_FALSE(form_->btn1->Visible());
   struct Step {
-    bool sawDialog = false, ownerDisabled = false, cancelKeepsOpen = false;
+    bool sawDialog = false, ownerDisabled = false, cancelKeepsOpen = false, autoSkinned = false;
   } step;
   for (int path = 0; path < 2; ++path) {
     TTimer timer(nullptr);
@@ -689,6 +705,9 @@ TEST_F(MainWindow, HiddenButtonOpensTheDriverDialogModally) {
       if (ticks == 1) {
         step.sawDialog = DriveFrm->Visible() && DriveFrm->Modal();
         step.ownerDisabled = !IsWindowEnabled(form_->Handle());
+        // No provider of its own: the manager's hook gave it one, without a skin menu.
+        const TsSkinProvider* provider = ProviderOfForm(DriveFrm);
+        step.autoSkinned = provider && provider->AutoCreated() && provider->Skinned() && !provider->MakeSkinMenu;
         EXPECT_TRUE(DriveFrm->rb1->Checked());
         DriveFrm->sbtbtn1->Click();  // "安装驱动" does nothing
       } else if (ticks == 2) {
@@ -703,6 +722,7 @@ TEST_F(MainWindow, HiddenButtonOpensTheDriverDialogModally) {
     EXPECT_TRUE(step.sawDialog) << path;
     EXPECT_TRUE(step.ownerDisabled) << path;
     EXPECT_TRUE(step.cancelKeepsOpen) << path;
+    EXPECT_TRUE(step.autoSkinned) << path;
     EXPECT_EQ(DriveFrm, nullptr) << path;
     EXPECT_TRUE(IsWindowEnabled(form_->Handle())) << path;
   }

@@ -67,6 +67,14 @@ class ProviderTest : public ::testing::Test {
     delete form_;
     EXPECT_EQ(DefaultManager(), nullptr);
   }
+  // A group box as the main window holds one, below the title.
+  TsGroupBox* AddGroupBox() {
+    TsGroupBox* box = new TsGroupBox(form_);
+    box->SetCaption("Box");
+    box->SetBounds(16, 150, 417, 90);
+    box->SetParent(form_);
+    return box;
+  }
   void ShowAndSettle() {
     form_->Show();
     SetForegroundWindow(form_->Handle());
@@ -429,10 +437,7 @@ TEST_F(ProviderTest, AProviderMadeWithItsFormSkinsTheFrameOnceTheWindowExists) {
 
 TEST_F(ProviderTest, AGroupBoxShowsTheFrameImageBehindItsCaptionRow) {
   Make(bsSingle, biSystemMenu | biMinimize);
-  TsGroupBox* box = new TsGroupBox(form_);
-  box->SetCaption("Box");
-  box->SetBounds(16, 150, 417, 90);
-  box->SetParent(form_);
+  TsGroupBox* box = AddGroupBox();
   ShowAndSettle();
   box->Invalidate();
   Pump(60);
@@ -617,10 +622,7 @@ BOOL WINAPI RecordHidePicture(HWND wnd, HDC screen, POINT* at, SIZE* size, HDC s
 
 TEST_F(ProviderTest, HidingLeavesTheWholeWindowFadingInATopmostSnapshot) {
   Make(bsSingle, biSystemMenu | biMinimize);
-  TsGroupBox* box = new TsGroupBox(form_);
-  box->SetCaption("Box");
-  box->SetBounds(16, 150, 417, 90);
-  box->SetParent(form_);
+  AddGroupBox();
   ShowAndSettle();
   const TacBitmapPtr before = Screen(form_);
   ASSERT_TRUE(before);
