@@ -22,6 +22,7 @@
 #include "app/uDriveFrm.h"
 #include "app/uStupThread.h"
 #include "framework/vclApplication.h"
+#include "framework/vclMessageForm.h"
 #include "framework/vclParams.h"
 #include "framework/vclText.h"
 
@@ -266,8 +267,7 @@ void TVqMainFrm::WndProc(TMessage& m) {
     return;
   }
   if (m.Msg == WM_SKIN_FELL_BACK) {
-    MessageBoxW(Handle(), GbkToWide(StartupSkinMessage(startupSkin_)).c_str(), GbkToWide("皮肤").c_str(),
-                MB_ICONWARNING);
+    ShowMessageForm(StartupSkinMessage(startupSkin_), "皮肤", mtWarning);
     return;
   }
   TForm::WndProc(m);
@@ -295,8 +295,7 @@ void TVqMainFrm::WMDropFiles(TMessage& m) {
 
 void TVqMainFrm::sbtbtn1Click(TComponent*) {
   if (ApkFileName.empty()) {
-    MessageBoxW(Handle(), GbkToWide("请双击APK文件进行安装或鼠标拖APK文件到窗口上进行安装.").c_str(),
-                GbkToWide("错误").c_str(), MB_ICONERROR);
+    ShowMessageForm("请双击APK文件进行安装或鼠标拖APK文件到窗口上进行安装.", "错误", mtError);
     return;
   }
   for (const InstallUiChange& change : InstallStartChanges()) ApplyInstallChange(change);

@@ -4,6 +4,7 @@
 
 #include "framework/vclForm.h"
 #include "framework/vclGuard.h"
+#include "framework/vclMessageForm.h"
 #include "framework/vclMessages.h"
 #include "framework/vclText.h"
 #include "framework/vclTimer.h"
@@ -89,9 +90,7 @@ void TApplication::HandleException(const std::exception& e) {
     OnException(e);
     return;
   }
-  HWND owner = GetActiveWindow();
-  if (!owner && mainForm_ && mainForm_->HandleAllocated()) owner = mainForm_->Handle();
-  MessageBoxW(owner, GbkToWide(e.what()).c_str(), GbkToWide(title_).c_str(), MB_OK | MB_ICONERROR);
+  ShowMessageForm(e.what(), title_, mtError);
 }
 
 bool TApplication::ProcessMessage(MSG& msg) {

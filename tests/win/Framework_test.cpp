@@ -5,12 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "framework/vclApplication.h"
+#include "framework/vclCanvas.h"
 #include "framework/vclForm.h"
+#include "framework/vclMessageForm.h"
 #include "framework/vclStdCtrls.h"
+#include "framework/vclText.h"
 #include "framework/vclThread.h"
 
 namespace {
@@ -158,6 +164,81 @@ class Counter : public TThread {
  private:
   std::vector<int>& out_;
 };
+
+// The framework's message box: laid out around its text, ended by its button, Enter,
+// Escape, the close box and the platform's IDOK/IDCANCEL commands.
+TEST(MessageForm, LaysItsTextOutAndEndsWithTheResultOfEachWayOut) {
+  const std::string longText(300, 'w');
+  const std::string words = "一个很长的消息 " + std::string(40, 'x') + " 它在多行中显示 " + std::string(40, 'y') +
+                            " 并且不会被截断 " + std::string(40, 'z');
+  for (const std::string& text : {std::string("命令错误!"), words}) {
+    TMessageForm box(Application, text, "错误", mtError);
+    box.FinishCreate();
+    box.Show();
+    TLabel* label = box.Message();
+    RECT client;
+    GetClientRect(box.Handle(), &client);
+    EXPECT_EQ(box.Text(), text);
+    EXPECT_EQ(label->Caption(), text) << "words that fit are wrapped by the label itself";
+    EXPECT_LE(label->Width(), box.Scale(360));
+    EXPECT_LE(label->Left() + label->Width(), client.right);
+    EXPECT_LE(label->Top() + label->Height(), box.OkButton()->Top()) << "text above the button";
+    EXPECT_LE(std::abs(box.OkButton()->Left() * 2 + box.OkButton()->Width() - client.right), 1) << "button centred";
+    // The whole text fits the label as it is drawn.
+    const RECT need = ScreenTextRect(label->Font(), GbkToWide(text), RECT{0, 0, label->Width(), 0},
+                                     label->TextFlags() | DT_CALCRECT);
+    EXPECT_LE(need.bottom - need.top, label->Height());
+    if (text == words) {
+      EXPECT_GT(label->Height(), 2 * ScreenTextExtent(label->Font(), L"x").cy) << "wrapped";
+    }
+  }
+  struct Way {
+    const char* name;
+    std::function<void(TMessageForm&)> act;
+    int result;
+  };
+  const Way ways[] = {
+      {"button", [](TMessageForm& b) { b.OkButton()->Click(); }, mrOk},
+      {"Enter", [](TMessageForm& b) { SendMessageW(b.OkButton()->Handle(), WM_KEYDOWN, VK_RETURN, 0); }, mrOk},
+      {"Escape", [](TMessageForm& b) { SendMessageW(b.OkButton()->Handle(), WM_KEYDOWN, VK_ESCAPE, 0); }, mrCancel},
+      {"IDOK", [](TMessageForm& b) { SendMessageW(b.Handle(), WM_COMMAND, IDOK, 0); }, mrOk},
+      {"IDCANCEL", [](TMessageForm& b) { SendMessageW(b.Handle(), WM_COMMAND, IDCANCEL, 0); }, mrCancel},
+  };
+  for (const Way& w : ways) {
+    SCOPED_TRACE(w.name);
+    TMessageForm box(Application, "命令错误!", "错误", mtError);
+    box.FinishCreate();
+    box.Show();
+    EXPECT_EQ(box.ModalResult(), mrNone);
+    w.act(box);
+    EXPECT_EQ(box.ModalResult(), w.result);
+  }
+  // A word wider than the box (a long path) is broken onto lines of its own, whole
+  // characters kept, instead of making the box wider than the screen.
+  for (const std::string& text : {longText, "文件: " + std::string(60, 'd') + "中文目录名" + std::string(60, 'e')}) {
+    TMessageForm wide(Application, text, "错误", mtWarning);
+    wide.FinishCreate();
+    TLabel* label = wide.Message();
+    EXPECT_LE(label->Width(), wide.Scale(360));
+    std::string joined = label->Caption();
+    joined.erase(std::remove(joined.begin(), joined.end(), '\n'), joined.end());
+    EXPECT_EQ(joined, text) << "nothing lost, only line breaks added";
+    // No double-byte character split between two lines: each line reads back whole.
+    std::string line;
+    for (const char c : label->Caption() + "\n") {
+      if (c != '\n') {
+        line += c;
+        continue;
+      }
+      EXPECT_EQ(WideToGbk(GbkToWide(line)), line);
+      line.clear();
+    }
+    const RECT need = ScreenTextRect(label->Font(), GbkToWide(label->Caption()), RECT{0, 0, label->Width(), 0},
+                                     label->TextFlags() | DT_CALCRECT);
+    EXPECT_LE(need.right - need.left, label->Width());
+    EXPECT_LE(need.bottom - need.top, label->Height());
+  }
+}
 
 TEST(Framework, WorkerCallsRunOnTheGuiThreadInOrder) {
   Application->Initialize();

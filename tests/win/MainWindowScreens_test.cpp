@@ -14,13 +14,12 @@
 #include "app/ProgramArguments.h"
 #include "app/uDriveFrm.h"
 #include "app/uVqMainFrm.h"
-#include "frame/acTitleButtonAnimation.h"
-#include "frame/sSkinProvider.h"
 #include "controls/sCommonData.h"
 #include "controls/sFadeTimer.h"
 #include "frame/acTitleButtonAnimation.h"
 #include "frame/sSkinProvider.h"
 #include "framework/vclApplication.h"
+#include "framework/vclMessageForm.h"
 #include "framework/vclText.h"
 #include "paint/acDibBitmap.h"
 #include "paint/acGdiHandles.h"
@@ -278,6 +277,21 @@ TEST_F(Screens, DriverDialog) {
   EXPECT_EQ(DiffersFromCache(dialog->sbtbtn2), 0);
   Shot(dialog->Handle(), "driver-dialog");
   delete dialog;
+}
+
+// The "错误" box of an install without a package: a framework message form, skinned
+// by the manager's hook like the driver dialog.
+TEST_F(Screens, ErrorMessageBox) {
+  Start({});
+  TMessageForm* box = new TMessageForm(Application, "请双击APK文件进行安装或鼠标拖APK文件到窗口上进行安装.", "错误", mtError);
+  box->FinishCreate();
+  box->Show();
+  Settle();
+  const TsSkinProvider* provider = ProviderOfForm(box);
+  ASSERT_NE(provider, nullptr);
+  EXPECT_TRUE(provider->Skinned());
+  Shot(box->Handle(), "error-box");
+  delete box;
 }
 
 }  // namespace

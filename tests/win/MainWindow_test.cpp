@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
+// The shell's menu-band command of the same name; the skin commands are ours here.
+#undef SMC_REFRESH
 
 #include <gtest/gtest.h>
 
@@ -21,11 +23,13 @@
 #include "app/uVqMainFrm.h"
 #include "frame/sSkinProvider.h"
 #include "framework/vclApplication.h"
+#include "framework/vclMessageForm.h"
 #include "framework/vclParams.h"
 #include "framework/vclText.h"
 #include "framework/vclTimer.h"
-#include "support/ScopedEnv.h"
+#include "skin/sCommandCodes.h"
 #include "skin/sSkinManager.h"
+#include "support/ScopedEnv.h"
 #include "support/TestPaths.h"
 
 namespace {
@@ -534,49 +538,36 @@ TEST_F(MainWindow, PathsOutsideTheCodePageAndLongPathsLoadAndInstall) {
   }
 }
 
-// Closes the message box with the given title once it shows up.
-struct WindowCloser {
-  std::wstring title;
-  bool seen = false;
-  HANDLE thread = nullptr;
-  explicit WindowCloser(const wchar_t* t) : title(t) { thread = CreateThread(nullptr, 0, &Watch, this, 0, nullptr); }
-  ~WindowCloser() {
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
-  }
-  static DWORD WINAPI Watch(void* p) {
-    auto* self = static_cast<WindowCloser*>(p);
-    for (int i = 0; i < 500; ++i) {
-      HWND h = FindWindowW(L"#32770", self->title.c_str());
-      if (h) {
-        self->seen = true;
-        PostMessageW(h, WM_COMMAND, IDOK, 0);
-        return 0;
-      }
-      Sleep(20);
-    }
-    return 0;
-  }
-};
-
-// Closes the first message box with the given title and keeps its text.
+// Closes each message box with the given title as it shows up (the program's boxes
+// are framework message forms), and keeps the text of the first and whether the
+// manager's hook skinned it with an automatic provider without a skin menu.
 struct MessageBoxReader {
   std::wstring title, text;
   int seen = 0;
+  bool autoSkinned = false;
   HANDLE thread = nullptr;
   explicit MessageBoxReader(const wchar_t* t) : title(t) { thread = CreateThread(nullptr, 0, &Watch, this, 0, nullptr); }
   ~MessageBoxReader() {
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
   }
+  static TMessageForm* Find(const std::wstring& title) {
+    HWND h = FindWindowW(nullptr, title.c_str());
+    return h ? dynamic_cast<TMessageForm*>(TWinControl::FromHandle(h)) : nullptr;
+  }
   static DWORD WINAPI Watch(void* p) {
     auto* self = static_cast<MessageBoxReader*>(p);
     for (int i = 0; i < 250; ++i) {
-      if (HWND h = FindWindowW(L"#32770", self->title.c_str())) {
-        ++self->seen;
-        wchar_t buffer[2048] = {};
-        GetDlgItemTextW(h, 0xFFFF, buffer, 2048);
-        self->text = buffer;
+      if (TMessageForm* box = Find(self->title)) {
+        HWND h = box->Handle();
+        if (++self->seen == 1) {
+          self->text = GbkToWide(box->Text());
+          // Asked through the window: the GUI thread answers while the box is up.
+          const auto* provider = reinterpret_cast<const TsSkinProvider*>(
+              SendMessageW(h, SM_ALPHACMD, static_cast<WPARAM>(PackCommand(SMC_GETPROVIDER)), 0));
+          self->autoSkinned = provider && provider->AutoCreated() && !provider->MakeSkinMenu &&
+                              SendMessageW(h, SM_ALPHACMD, static_cast<WPARAM>(PackCommand(SMC_ISSKINNED)), 0) == 1;
+        }
         PostMessageW(h, WM_COMMAND, IDOK, 0);
         Sleep(300);  // a second box would show up by now
         continue;
@@ -661,6 +652,7 @@ TEST_F(MainWindow, DamagedSkinInTheSkinFolderFallsBackToTheBuiltInSkin) {
       WaitForSingleObject(box.thread, INFINITE);
       EXPECT_EQ(box.seen, 1);
       EXPECT_NE(box.text.find(W(c.file)), std::wstring::npos) << WideToGbk(box.text);
+      EXPECT_TRUE(box.autoSkinned);
     }
     EXPECT_TRUE(form_->StartupSkin().fellBack);
     EXPECT_EQ(form_->StartupSkin().damagedFile, c.file);
@@ -681,10 +673,12 @@ TEST_F(MainWindow, InstallWithoutAPackageShowsTheErrorBoxAndStartsNothing) {
   form_->sbtbtn1->SetEnabled(true);
   RecordChanges();
   {
-    WindowCloser closer(L"错误");
+    MessageBoxReader box(L"错误");
     form_->sbtbtn1Click(form_->sbtbtn1);
-    WaitForSingleObject(closer.thread, INFINITE);
-    EXPECT_TRUE(closer.seen);
+    WaitForSingleObject(box.thread, INFINITE);
+    EXPECT_EQ(box.seen, 1);
+    EXPECT_EQ(box.text, W("请双击APK文件进行安装或鼠标拖APK文件到窗口上进行安装."));
+    EXPECT_TRUE(box.autoSkinned) << "the box wears the skin's frame";
   }
   EXPECT_TRUE(changes_.empty());
 }

@@ -17,6 +17,7 @@
 #include "frame/acFrameGeometry.h"
 #include "frame/acHideAnimation.h"
 #include "frame/sSkinProvider.h"
+#include "framework/vclMessageForm.h"
 #include "paint/acDibBitmap.h"
 #include "paint/acGdiHandles.h"
 #include "skin/sCommandMessages.h"
@@ -164,6 +165,40 @@ TEST_F(AutoSkinning, RulesAndTheHelperTagDecideWhichFormsAreSkinned) {
     EXPECT_EQ(ProviderOfForm(dialog_) != nullptr, c.skinned);
     EXPECT_EQ(AutoSkinProviders().size(), c.skinned ? 1u : 0u);
     EXPECT_EQ((GetWindowLongW(dialog_->Handle(), GWL_STYLE) & WS_SYSMENU) == 0, c.skinned);
+    Free();
+  }
+}
+
+// The framework's message box is skinned under the rule for standard dialogs, not
+// the one for forms.
+TEST_F(AutoSkinning, MessageFormsFollowTheDialogRule) {
+  struct Case {
+    const char* name;
+    TacSkinningRules rules;
+    bool skinned;
+  };
+  const Case cases[] = {
+      {"all rules", kAllRules, true},
+      {"dialogs only", srStdDialogs, true},
+      {"forms without dialogs", srStdForms | srThirdParty, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MakeManager(c.rules);
+    TMessageForm* box = new TMessageForm(Application, "命令错误!", "错误", mtError);
+    box->FinishCreate();
+    box->Show();
+    UpdateWindow(box->Handle());
+    PumpUntil([box] { return GetActiveWindow() == box->Handle(); }, 500);
+    Pump(60);
+    const TsSkinProvider* provider = ProviderOfForm(box);
+    EXPECT_EQ(provider != nullptr, c.skinned);
+    if (provider) {
+      EXPECT_TRUE(provider->AutoCreated());
+      EXPECT_TRUE(provider->Skinned());
+      EXPECT_FALSE(provider->MakeSkinMenu);
+    }
+    delete box;
     Free();
   }
 }
