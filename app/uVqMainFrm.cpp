@@ -56,6 +56,8 @@ void SetFont(TForm* form, TControl* c, int height, TColor color, unsigned style 
 
 TVqMainFrm::TVqMainFrm(TComponent* owner) : TForm(owner) {
   VqMainFrm = this;
+  // The program's message boxes carry the same skinned push buttons as its windows.
+  SetMessageButtonMaker([](TComponent* box) -> TButton* { return new TsButton(box); });
   TFormDescription d;
   d.Name = "VqMainFrm";
   d.Caption = "铂蜓APK应用安装器 -- Preview 2";

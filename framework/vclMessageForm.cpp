@@ -9,6 +9,8 @@
 
 namespace {
 
+TMessageButtonMaker g_buttonMaker = nullptr;
+
 // Sizes at 96 dpi, as a platform message box lays itself out.
 constexpr int kMargin = 16;
 constexpr int kIconSize = 32;
@@ -100,7 +102,7 @@ TMessageForm::TMessageForm(TComponent* owner, const std::string& text, const std
   message_->Font().Assign(Font());
   message_->SetCaption(BreakLongWords(text, message_->Font(), Scale(kMaxTextWidth)));
   message_->SetParent(this);
-  ok_ = new TButton(this);
+  ok_ = g_buttonMaker ? g_buttonMaker(this) : new TButton(this);
   ok_->SetName("OK");
   ok_->SetCaption("确定");
   ok_->Font().Assign(Font());
@@ -144,6 +146,8 @@ void TMessageForm::WndProc(TMessage& m) {
   }
   TForm::WndProc(m);
 }
+
+void SetMessageButtonMaker(TMessageButtonMaker maker) { g_buttonMaker = maker; }
 
 int ShowMessageForm(const std::string& text, const std::string& caption, TMsgDlgType type) {
   TMessageForm* form = new TMessageForm(Application, text, caption, type);

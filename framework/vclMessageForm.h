@@ -37,6 +37,11 @@ class TMessageForm : public TForm {
   TButton* ok_ = nullptr;
 };
 
+// Makes the box's push button (a plain framework button when none is set); a program
+// whose windows carry skinned buttons sets a maker of those.
+using TMessageButtonMaker = TButton* (*)(TComponent* owner);
+void SetMessageButtonMaker(TMessageButtonMaker maker);
+
 // Shows a message form modally, owned by the main form when there is one, and
 // answers IDOK once the user has closed it.
 int ShowMessageForm(const std::string& text, const std::string& caption, TMsgDlgType type);

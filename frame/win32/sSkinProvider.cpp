@@ -4,6 +4,7 @@
 
 #include "controls/sFadeTimer.h"
 #include "frame/acAutoSkinning.h"
+#include "frame/acCtrlAdapter.h"
 #include "frame/acFrameGeometry.h"
 #include "frame/acFrameHitTest.h"
 #include "frame/acFrameRegion.h"
@@ -180,6 +181,14 @@ void TsSkinProvider::StartSkinning() {
   TsSkinManager* mgr = Manager();
   for (TsTitleButton& b : titleButtons_)
     b.Record.MaskIndex = b.UseSkinData && mgr ? userButtonMask_ : -1;
+  RefreshCtrlAdapter();
+}
+
+void TsSkinProvider::RefreshCtrlAdapter() {
+  TsSkinManager* mgr = Manager();
+  if (passive_ || !mgr || !(mgr->SkinningRules() & srThirdParty) || !skinData_->IsSkinned()) return;
+  if (!ctrlAdapter_) ctrlAdapter_ = std::make_unique<TacCtrlAdapter>(this);
+  ctrlAdapter_->AddAllItems();
 }
 
 int TsSkinProvider::TitleSectionIndex() {
@@ -1020,7 +1029,11 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m, bool skinned) {
         RedrawWindow(form_->Handle(), nullptr, nullptr, 0x545);
       }
       skinData_->PaintDeferred = false;
+      RefreshCtrlAdapter();
       return true;
+    case SMC_ADAPTCHILD:
+      if (skinned) RefreshCtrlAdapter();
+      return skinned;
     case SMC_SETUPDATING:
       skinData_->PaintDeferred = CommandArg(m.WParam) == 1;
       if (skinData_->PaintDeferred) skinData_->CacheDirty = true;
@@ -1078,6 +1091,7 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m, bool skinned) {
 }
 
 void TsSkinProvider::RemoveSkin(TMessage& m) {
+  ctrlAdapter_.reset();
   SetCompositionTransitions(false);
   FreeButtonAnimations();
   menuRows_ = -1;
@@ -1464,7 +1478,13 @@ void TsSkinProvider::SkinnedWndProc(TMessage& m) {
       if (m.WParam) {
         skinData_->CacheDirty = true;
         regionDirty_ = true;
+        // Every child has its window by now.
+        RefreshCtrlAdapter();
       }
+      return;
+    case WM_PARENTNOTIFY:
+      CallPrevious(m);
+      if (LOWORD(m.WParam) == WM_CREATE) RefreshCtrlAdapter();
       return;
     default:
       CallPrevious(m);

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -25,6 +26,7 @@
 #include "paint/acBitmap.h"
 #include "paint/acRect.h"
 
+class TacCtrlAdapter;
 class TsSkinManager;
 class TsSystemMenu;
 
@@ -109,7 +111,13 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
 
   // ---- state
   TForm* Form() const { return form_; }
+  // The manager whose skin the form wears (the default one unless the binding names another).
+  TsSkinManager* Manager() const;
   bool AutoCreated() const { return autoCreated_; }
+  // Standard children taken in under the manager's ThirdParty rule; null unskinned.
+  TacCtrlAdapter* CtrlAdapter() const { return ctrlAdapter_.get(); }
+  // Asked for every child before the adapter takes it in: may veto or change the section.
+  std::function<void(TControl* control, bool& allow, std::string& section)> OnSkinItem;
   // An automatic provider waits for its form's first frame paint, hit test,
   // activation or visibility change before it takes the frame over.
   bool StartDeferred() const { return deferredStart_; }
@@ -158,6 +166,8 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   void Detach();
   void ProviderWndProc(TMessage& m);
   static bool StartsDeferredSkinning(const TMessage& m);
+  // Creates the adapter of standard children when the rules ask for it and rescans.
+  void RefreshCtrlAdapter();
   void StartDeferredSkinning();
   bool HandleSkinCommand(TMessage& m, bool skinned);
   void SkinnedWndProc(TMessage& m);
@@ -200,7 +210,6 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   // asking the platform for the frame model costs several server round trips under
   // Wine, and every child's background request would pay them.
   TacPoint cacheClientOffset_{0, 0};
-  TsSkinManager* Manager() const;
   int TitleSectionIndex();
 
   // Internal state, in order.
@@ -240,6 +249,7 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   bool attached_ = false;
   bool compositionOff_ = false;
   std::unique_ptr<TsSystemMenu> systemMenu_;
+  std::unique_ptr<TacCtrlAdapter> ctrlAdapter_;
 };
 
 // The form's provider (SMC_GETPROVIDER), or null.
