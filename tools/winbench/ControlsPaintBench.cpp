@@ -7,10 +7,14 @@
 //   2. one fade step of the 88 x 27 install button (blend and copy to its
 //      window), against a BitBlt of 88 x 27 pixels to the same window;
 //   3. a full rebuild of the frame cache, and one step of the close button's glow
-//      fade (a layered window update), against BitBlts of as many pixels.
+//      fade (a layered window update), against BitBlts of as many pixels;
+//   4. one step of the hide animation of the whole window (aero: shrunk; fading:
+//      copied) sent to its layered window, against a BitBlt and a memcpy of the
+//      window's pixels.
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cstdio>
 #include <functional>
 #include <typeinfo>
@@ -20,13 +24,17 @@
 #include "controls/sBitBtn.h"
 #include "controls/sCommonData.h"
 #include "controls/sFadeTimer.h"
+#include "frame/acFrameGeometry.h"
 #include "frame/acFrameHitTest.h"
+#include "frame/acHideAnimation.h"
 #include "frame/acTitleButtonAnimation.h"
+#include "frame/acWindowCapture.h"
 #include "frame/sSkinProvider.h"
 #include "framework/vclApplication.h"
 #include "framework/vclTextMemo.h"
 #include "paint/acDibBitmap.h"
 #include "paint/acGdiHandles.h"
+#include "paint/acLayeredWindow.h"
 #include "paint/sAlphaGraph.h"
 #include "paint/sItemPaintGdi.h"
 #include "skin/sCommandCodes.h"
@@ -69,6 +77,12 @@ void CollectSkinned(TWinControl* parent, std::vector<TWinControl*>& out) {
 }
 
 void Pump() { Application->ProcessMessages(); }
+
+// A hide timer whose ticks the benchmark runs itself, one per call.
+struct SteppedHideTimer : TacHideTimer {
+  using TacHideTimer::TacHideTimer;
+  void Tick() { Timer(); }
+};
 
 // Bitmaps made through the installed allocator (DIB sections): each costs the
 // platform a section and a mapping, so painting should make few of them.
@@ -265,6 +279,59 @@ int main() {
     }
   }
 
+  // 4. The hide animation: the window captured once, then single steps of a long hide
+  // (so that no step is the last) in each mode.
+  double hideStep[2] = {0, 0}, hideBlit = 0, hideCopy = 0, hideUpdate = 0;
+  int hideW = 0, hideH = 0;
+  if (TsSkinProvider* provider = ProviderOfForm(form)) {
+    provider->PaintFrameCache();
+    const TacFrameModel m = provider->Model();
+    TacBitmapPtr shot = provider->FrameCache()
+                            ? CaptureWindowImage(*provider->FrameCache(), form, TacPoint{ClientOffsetX(m), ClientOffsetY(m)})
+                            : nullptr;
+    if (shot) {
+      hideW = shot->Width();
+      hideH = shot->Height();
+      RECT wr;
+      GetWindowRect(form->Handle(), &wr);
+      for (int mode = 0; mode < 2; ++mode) {
+        SteppedHideTimer hide(nullptr);
+        TacBitmapPtr copy = NewBitmap32(hideW, hideH);
+        for (int y = 0; y < hideH; ++y) std::memcpy(copy->Row(y), shot->Row(y), static_cast<size_t>(hideW) * 4);
+        hide.Start(std::move(copy), POINT{wr.left, wr.top}, 10000000, mode ? atAero : atFading, 255, false);
+        hide.SetEnabled(false);  // no ticks of its own while we step it
+        if (hide.Running()) hideStep[mode] = MedianMicroseconds([&] { hide.Tick(); }, 15, 20);
+        hide.Drop();
+      }
+      TacBitmapPtr screenCopy = NewDibBitmap(hideW, hideH, TacPixelFormat::pf32bit);
+      TacMemoryDC from(screen.Get());
+      TacSelectObject fromSelected(from.Get(), static_cast<HBITMAP>(shot->Handle()));
+      // What a step cannot go below: the platform taking a picture of that size for a
+      // layered window, with nothing computed.
+      if (TUpdateLayeredWindowFn update = LayeredWindowUpdater();
+          update && RegisterPictureWindowClass(L"BenchLayeredWindow")) {
+        HWND layered = CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
+                                       L"BenchLayeredWindow", L"", WS_POPUP, wr.left, wr.top, hideW, hideH, nullptr,
+                                       nullptr, GetModuleHandleW(nullptr), nullptr);
+        ShowWindow(layered, SW_SHOWNOACTIVATE);
+        POINT at{wr.left, wr.top}, zero{0, 0};
+        SIZE size{hideW, hideH};
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, 128, AC_SRC_ALPHA};
+        hideUpdate = MedianMicroseconds(
+            [&] { update(layered, screen.Get(), &at, &size, from.Get(), &zero, 0, &blend, ULW_ALPHA); }, 15, 20);
+        DestroyWindow(layered);
+      }
+      TacWindowDC formDC(form->Handle());
+      hideBlit = MedianMicroseconds([&] { BitBlt(formDC.Get(), 0, 0, hideW, hideH, from.Get(), 0, 0, SRCCOPY); }, 15, 200);
+      hideCopy = MedianMicroseconds(
+          [&] {
+            for (int y = 0; y < hideH; ++y)
+              std::memcpy(screenCopy->Row(y), shot->Row(y), static_cast<size_t>(hideW) * 4);
+          },
+          15, 200);
+    }
+  }
+
   std::printf("skinned controls of the main window: %zu (%ld pixels)\n", controls.size(), pixels);
   std::printf("bitmaps made through the allocator: %ld per rebuild of every cache, %ld per fade step\n",
               rebuildAllocations, stepAllocations);
@@ -291,6 +358,15 @@ int main() {
   if (glowStep > 0)
     std::printf("title-button fade step (%dx%d glow): %.1f us; BitBlt of the same pixels: %.2f us; ratio %.1f\n",
                 glowW, glowH, glowStep, glowBlit, glowStep / glowBlit);
+  const char* modes[2] = {"fading", "aero"};
+  for (int mode = 0; mode < 2; ++mode)
+    if (hideStep[mode] > 0)
+      std::printf("hide animation step (%s, %dx%d window): %.1f us; BitBlt of the same pixels: %.2f us, ratio %.1f; "
+                  "memcpy: %.2f us, ratio %.1f\n",
+                  modes[mode], hideW, hideH, hideStep[mode], hideBlit, hideStep[mode] / hideBlit, hideCopy,
+                  hideStep[mode] / hideCopy);
+  if (hideUpdate > 0)
+    std::printf("  of which the platform's layered-window update of that picture alone: %.1f us\n", hideUpdate);
   delete form;
   return fade ? 0 : 1;
 }
