@@ -104,11 +104,9 @@ void OnRelease() {
 
 const TacCreationHookHandler kHandler{&OnNotify, &OnRelease};
 
-struct RegisterHandler {
-  RegisterHandler() { SetCreationHookHandler(&kHandler); }
-} g_register;
-
 }  // namespace
+
+const TacCreationHookHandler& AutoSkinningHandler() { return kHandler; }
 
 bool SkinWindow(HWND wnd) {
   TsSkinManager* mgr = DefaultManager();

@@ -10,6 +10,10 @@
 #include <vector>
 
 class TsSkinProvider;
+struct TacCreationHookHandler;
+
+// What the manager's window-creation hook does with each notification.
+const TacCreationHookHandler& AutoSkinningHandler();
 
 // Decides about `wnd` and takes it over; false when it stays as it is.
 bool SkinWindow(HWND wnd);

@@ -5,6 +5,7 @@
 #include "controls/sFadeTimer.h"
 #include "frame/acAutoSkinning.h"
 #include "frame/acCtrlAdapter.h"
+#include "frame/acFormRedraw.h"
 #include "frame/acFrameGeometry.h"
 #include "frame/acFrameHitTest.h"
 #include "frame/acFrameRegion.h"
@@ -25,6 +26,7 @@
 #include "paint/sItemPaint.h"
 #include "paint/sItemPaintGdi.h"
 #include "paint/sStateGlyph.h"
+#include "skin/acCreationHook.h"
 #include "skin/acDwmApi.h"
 #include "skin/acSkinnedWindowLists.h"
 #include "skin/sCommandCodes.h"
@@ -72,6 +74,16 @@ TacIconSize ButtonImageSize(const TsSkinModel* m, int mask) {
 }
 
 }  // namespace
+
+// The work of the frame layer that the skin manager calls: skinning windows made
+// without a provider, and showing a skin change. Set as soon as the frame layer is
+// part of the program.
+struct RegisterFrameWork {
+  RegisterFrameWork() {
+    SetCreationHookHandler(&AutoSkinningHandler());
+    SetSkinChangeAnimator(&AnimateSkinChange);
+  }
+} g_frameWork;
 
 TsSkinProvider* ProviderOfForm(TForm* form) {
   if (!form) return nullptr;

@@ -1,5 +1,6 @@
 #include "skin/sSkinManager.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/vclApplication.h"
@@ -17,6 +18,7 @@
 namespace {
 
 TsSkinManager* g_defaultManager = nullptr;
+TacSkinChangeAnimator g_skinChangeAnimator = nullptr;
 
 bool ApplicationMinimized() {
   TForm* main = Application->MainForm();
@@ -26,6 +28,8 @@ bool ApplicationMinimized() {
 }  // namespace
 
 TsSkinManager* DefaultManager() { return g_defaultManager; }
+
+void SetSkinChangeAnimator(TacSkinChangeAnimator animator) { g_skinChangeAnimator = animator; }
 
 TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
   if (!g_defaultManager) {
@@ -109,8 +113,18 @@ void TsSkinManager::LockForms() {
 
 void TsSkinManager::UnlockForms() {
   if (ApplicationMinimized()) return;
-  for (TForm* form : ProviderForms()) {
+  const bool animated = SkinChangeState().AnimatedChange && g_skinChangeAnimator && AnimEffects.SkinChanging.Active &&
+                        LayeredWindowsAvailable();
+  // A form's animation may show boxes or free forms: walk a copy.
+  const std::vector<TForm*> forms = ProviderForms();
+  for (TForm* form : forms) {
+    const std::vector<TForm*>& now = ProviderForms();
+    if (std::find(now.begin(), now.end(), form) == now.end()) continue;
     if (form->Destroying() || form->Parent() || !form->Visible() || !form->HandleAllocated()) continue;
+    if (animated) {
+      g_skinChangeAnimator(form, AnimEffects.SkinChanging.Time, AnimEffects.SkinChanging.Mode);
+      continue;
+    }
     SendMessageW(form->Handle(), WM_SETREDRAW, TRUE, 0);
     RedrawWindow(form->Handle(), nullptr, nullptr,
                  RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);

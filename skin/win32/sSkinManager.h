@@ -14,6 +14,8 @@
 #include "framework/vclMessages.h"
 #include "skin/acSkinManagerCore.h"
 
+class TForm;
+
 // Settings of skinned popup menus.
 struct TacMenuSupport {
   std::string IcoLineSkin;  // "ICOLINE" when empty after loading
@@ -75,6 +77,12 @@ class TsSkinManager : public TComponent, public TacSkinManagerCore {
   HWND activeControl_ = nullptr;
   int appHookId_ = 0;
 };
+
+// How a form shows the end of a skin change when the manager's SkinChanging animation
+// is active: set by the layer that draws frames; without one the form is redrawn at
+// once. It unfreezes and redraws the form itself.
+using TacSkinChangeAnimator = void (*)(TForm* form, int timeMs, TacAnimType mode);
+void SetSkinChangeAnimator(TacSkinChangeAnimator animator);
 
 // The process-wide default manager; null when none exists.
 TsSkinManager* DefaultManager();

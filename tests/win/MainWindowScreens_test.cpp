@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,9 @@
 #include "framework/vclText.h"
 #include "paint/acDibBitmap.h"
 #include "paint/acGdiHandles.h"
+#include "frame/acAnimationSteps.h"
+#include "paint/acLayeredWindow.h"
+#include "skin/sSkinManager.h"
 #include "support/TestPaths.h"
 #include "support/WinPixels.h"
 
@@ -277,6 +282,124 @@ TEST_F(Screens, DriverDialog) {
   EXPECT_EQ(DiffersFromCache(dialog->sbtbtn2), 0);
   Shot(dialog->Handle(), "driver-dialog");
   delete dialog;
+}
+
+// What the skin change hands to its cover window: each picture (copied out of the
+// source DC) with its opacity; the screen as it is while the fifth one shows.
+struct CoverPicture {
+  TacBitmapPtr picture;
+  int opacity;
+};
+std::vector<CoverPicture>* g_coverPictures = nullptr;
+TacBitmapPtr* g_midFade = nullptr;
+HWND g_fadingForm = nullptr;
+TUpdateLayeredWindowFn g_realUpdate = nullptr;
+
+bool IsCover(HWND wnd) {
+  wchar_t name[64] = {};
+  GetClassNameW(wnd, name, 64);
+  return std::wstring(name) == L"TacRedrawCover";
+}
+
+BOOL WINAPI RecordCover(HWND wnd, HDC screen, POINT* at, SIZE* size, HDC source, POINT* from, COLORREF key,
+                        BLENDFUNCTION* blend, DWORD flags) {
+  const BOOL done = g_realUpdate(wnd, screen, at, size, source, from, key, blend, flags);
+  if (g_coverPictures && IsCover(wnd) && source && size) {
+    TacBitmapPtr copy = NewBitmap32(size->cx, size->cy);
+    {
+      TacMemoryDC dc(source);
+      TacSelectObject selected(dc.Get(), static_cast<HBITMAP>(copy->Handle()));
+      BitBlt(dc.Get(), 0, 0, size->cx, size->cy, source, 0, 0, SRCCOPY);
+      GdiFlush();
+    }
+    g_coverPictures->push_back({std::move(copy), blend ? blend->SourceConstantAlpha : -1});
+    if (g_midFade && g_coverPictures->size() == 6) {
+      Sleep(40);  // the compositor puts the cover over the old look
+      *g_midFade = ScreenAround(g_fadingForm, 12);
+    }
+  }
+  return done;
+}
+
+// Pixels inside `inset` of the edges where a and b differ by more than `tolerance`
+// in a channel (a capture prints its text once more: antialiasing may differ a level).
+int DifferentPixels(const TacBitmap& a, const TacBitmap& b, int inset, int tolerance) {
+  int n = 0;
+  for (int y = inset; y < std::min(a.Height(), b.Height()) - inset; ++y)
+    for (int x = inset; x < std::min(a.Width(), b.Width()) - inset; ++x) {
+      const uint32_t p = Rgb(a, x, y), q = Rgb(b, x, y);
+      for (int shift = 0; shift < 24; shift += 8)
+        if (std::abs(static_cast<int>((p >> shift) & 255) - static_cast<int>((q >> shift) & 255)) > tolerance) {
+          ++n;
+          break;
+        }
+    }
+  return n;
+}
+
+// A skin change of the main window (a hue change, as the skin menu's colour entries
+// make): the new look, captured whole, fades in over the old one in a cover at the
+// window's place with the manager's SkinChanging settings (100 ms, fading: steps of
+// 25 opacity levels); then the window shows the same pixels itself and the cover is gone.
+TEST_F(Screens, SkinChangeFadesTheNewLookInOverTheOld) {
+  Start({});
+  HWND w = form_->Handle();
+  TsSkinManager* mgr = form_->sknmngr1;
+  ASSERT_TRUE(mgr->AnimEffects.SkinChanging.Active);
+  ASSERT_EQ(mgr->AnimEffects.SkinChanging.Time, 100);
+  ASSERT_EQ(mgr->AnimEffects.SkinChanging.Mode, atFading);
+  const TacBitmapPtr before = ScreenAround(w, 0);
+  std::vector<CoverPicture> pictures;
+  TacBitmapPtr midFade;
+  g_realUpdate = LayeredWindowUpdater();
+  ASSERT_NE(g_realUpdate, nullptr);
+  g_coverPictures = &pictures;
+  g_midFade = &midFade;
+  g_fadingForm = w;
+  SetLayeredWindowUpdater(RecordCover);
+  mgr->SetHueOffset(120);
+  SetLayeredWindowUpdater(g_realUpdate);
+  g_coverPictures = nullptr;
+  g_midFade = nullptr;
+  Settle();
+  const TacBitmapPtr after = ScreenAround(w, 0);
+  ASSERT_FALSE(pictures.empty());
+  std::vector<int> opacities;
+  for (const CoverPicture& p : pictures) opacities.push_back(p.opacity);
+  std::vector<int> expected{0};
+  for (const TacAnimationStep& step : ShowAnimationSteps(after->Width(), after->Height(), 10, 255, atFading, false))
+    expected.push_back(step.Opacity);
+  EXPECT_EQ(opacities, expected);
+  EXPECT_EQ(pictures.back().opacity, 255);
+  // Every picture is the new look, as the window then shows it itself, never the old one.
+  EXPECT_EQ(DifferentPixels(*pictures.front().picture, *after, 10, 8), 0);
+  EXPECT_EQ(DifferentPixels(*pictures.back().picture, *after, 10, 8), 0);
+  EXPECT_GT(DifferentPixels(*before, *after, 10, 8), 1000) << "the hue change shows";
+  EXPECT_EQ(FindWindowW(L"TacRedrawCover", nullptr), nullptr) << "the cover is gone";
+  EXPECT_TRUE(IsWindowVisible(w)) << "unfrozen";
+  ASSERT_TRUE(midFade);
+  EXPECT_GT(DifferentPixels(*midFade, *before, 22, 8), 0);
+  EXPECT_GT(DifferentPixels(*midFade, *after, 22, 8), 0) << "half way between the two looks";
+  EXPECT_TRUE(WritePng(dir_ + "/skin-change-fade.png", *midFade));
+}
+
+TEST_F(Screens, HundredSkinChangesLeaveNoObjectsBehind) {
+  Start({});
+  TsSkinManager* mgr = form_->sknmngr1;
+  mgr->AnimEffects.SkinChanging.Time = 20;  // two steps: the same path, a shorter wait
+  mgr->SetHueOffset(40);
+  Settle();
+  const long gdi = GdiLiveCountAll();
+  const int windows = ThreadWindowCount();
+  for (int i = 0; i < 100; ++i) {
+    if (i % 2) mgr->SetSaturation(i % 4 == 1 ? 20 : 0);
+    else mgr->SetHueOffset(i % 4 == 0 ? 0 : 40);
+    Application->ProcessMessages();
+  }
+  Settle();
+  EXPECT_EQ(GdiLiveCountAll(), gdi);
+  EXPECT_EQ(ThreadWindowCount(), windows);
+  EXPECT_EQ(FindWindowW(L"TacRedrawCover", nullptr), nullptr);
 }
 
 // The "错误" box of an install without a package: a framework message form, skinned

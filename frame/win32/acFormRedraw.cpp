@@ -1,0 +1,112 @@
+#include "frame/acFormRedraw.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "controls/sCommonData.h"
+#include "frame/acAnimationSteps.h"
+#include "frame/acFrameGeometry.h"
+#include "frame/acWindowCapture.h"
+#include "frame/sSkinProvider.h"
+#include "framework/vclForm.h"
+#include "paint/acGdiHandles.h"
+#include "paint/acLayeredWindow.h"
+#include "paint/acPremultiply.h"
+#include "paint/acStretch.h"
+
+namespace {
+
+const wchar_t kCoverClass[] = L"TacRedrawCover";
+
+void Unfreeze(HWND wnd) {
+  SendMessageW(wnd, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+}
+
+void SendPicture(TUpdateLayeredWindowFn update, HWND cover, HDC screen, const TacBitmap& picture, uint8_t opacity) {
+  TacMemoryDC source(screen);
+  if (!source || !picture.Handle()) return;
+  TacSelectObject selected(source.Get(), static_cast<HBITMAP>(picture.Handle()));
+  POINT from{0, 0};
+  SIZE size{picture.Width(), picture.Height()};
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, opacity, AC_SRC_ALPHA};
+  update(cover, screen, nullptr, &size, source.Get(), &from, 0, &blend, ULW_ALPHA);
+}
+
+// Puts the capture into the step picture, whole or stretched. The picture is not
+// cleared: a growing capture covers the smaller one before it, and a fading one is
+// put there once.
+void DrawStep(TacBitmap& to, const TacBitmap& capture, const TacAnimationStep& step) {
+  if (step.Whole) {
+    if (!step.Redraw) return;
+    const size_t bytes = static_cast<size_t>(capture.Width()) * 4;
+    for (int y = 0; y < capture.Height(); ++y) std::memcpy(to.Row(y), capture.Row(y), bytes);
+    return;
+  }
+  StretchNearest(&to, step.Place, &capture, TacRect{0, 0, capture.Width(), capture.Height()});
+}
+
+}  // namespace
+
+void AnimateFormRedraw(TForm* form, int timeMs, uint8_t targetOpacity, TacAnimType mode) {
+  if (!form || !form->HandleAllocated()) return;
+  HWND wnd = form->Handle();
+  TsSkinProvider* provider = ProviderOfForm(form);
+  TUpdateLayeredWindowFn update = LayeredWindowUpdater();
+  if (!provider || !update || !RegisterPictureWindowClass(kCoverClass)) {
+    Unfreeze(wnd);
+    return;
+  }
+  // The new look, captured whole while nothing of it is on the screen yet.
+  const bool wasActive = AnimationCaptureActive;
+  AnimationCaptureActive = true;
+  provider->PaintFrameCache();
+  const TacFrameModel m = provider->Model();
+  TacBitmapPtr capture = provider->FrameCache()
+                             ? CaptureWindowImage(*provider->FrameCache(), form, TacPoint{ClientOffsetX(m), ClientOffsetY(m)})
+                             : nullptr;
+  TacBitmapPtr stepImage = capture ? NewBitmap32(capture->Width(), capture->Height()) : nullptr;
+  if (!capture || !stepImage || !stepImage->Handle()) {
+    AnimationCaptureActive = wasActive;
+    Unfreeze(wnd);
+    return;
+  }
+  PremultiplyAlpha(capture.get());
+  const int w = capture->Width(), h = capture->Height();
+  RECT wr;
+  GetWindowRect(wnd, &wr);
+  const bool topmost = (GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  // Click-through and never active, where the form lies in the z-order.
+  HWND cover = CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE |
+                                   (topmost ? WS_EX_TOPMOST : 0),
+                               kCoverClass, L"", WS_POPUP, wr.left, wr.top, w, h, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  if (cover) {
+    TacWindowDC screen(nullptr);
+    const int n = AnimationStepCount(timeMs);
+    const std::vector<TacAnimationStep> steps = ShowAnimationSteps(w, h, n, targetOpacity, mode, false);
+    SendPicture(update, cover, screen.Get(), *capture, steps.empty() ? targetOpacity : 0);
+    HWND above = GetWindow(wnd, GW_HWNDPREV);
+    SetWindowPos(cover, topmost ? HWND_TOPMOST : (above ? above : HWND_TOP), wr.left, wr.top, w, h,
+                 SWP_NOCOPYBITS | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_SHOWWINDOW);
+    for (const TacAnimationStep& step : steps) {
+      DrawStep(*stepImage, *capture, step);
+      SendPicture(update, cover, screen.Get(), *stepImage, step.Opacity);
+      Sleep(acAnimationStepMs);
+    }
+  }
+  AnimationCaptureActive = wasActive;
+  Unfreeze(wnd);
+  if (cover) DestroyWindow(cover);
+}
+
+void AnimateSkinChange(TForm* form, int timeMs, TacAnimType mode) {
+  // A form whose frame the provider does not draw shows the new look at once.
+  const TsSkinProvider* provider = ProviderOfForm(form);
+  if (provider && !provider->DrawNonClientArea()) {
+    AnimateFormRedraw(form, 0, 255, atFading);
+    return;
+  }
+  AnimateFormRedraw(form, timeMs, 255, mode);
+}
