@@ -71,6 +71,22 @@ TacBitmapPtr ScreenPixels(HWND wnd) {
 
 TacBitmapPtr ScreenPixels(TWinControl* control) { return ScreenPixels(control->Handle()); }
 
+TacBitmapPtr ScreenAround(HWND wnd, int margin) {
+  UpdateWindow(wnd);
+  GdiFlush();
+  RECT r;
+  GetWindowRect(wnd, &r);
+  InflateRect(&r, margin, margin);
+  TacBitmapPtr out = NewDibBitmap(r.right - r.left, r.bottom - r.top, TacPixelFormat::pf24bit);
+  if (!out) return out;
+  TacWindowDC screen(nullptr);
+  TacMemoryDC mem(screen.Get());
+  TacSelectObject sel(mem.Get(), static_cast<HBITMAP>(out->Handle()));
+  BitBlt(mem.Get(), 0, 0, out->Width(), out->Height(), screen.Get(), r.left, r.top, SRCCOPY);
+  GdiFlush();
+  return out;
+}
+
 bool WritePng(const std::string& path, const TacBitmap& b) {
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;

@@ -23,6 +23,9 @@ uint32_t Rgb(const TacBitmap& b, int x, int y);
 // pending paints.
 TacBitmapPtr ScreenPixels(HWND wnd);
 TacBitmapPtr ScreenPixels(TWinControl* control);
+// The desktop's pixels (24 bits) under a window's whole rectangle and a margin around
+// it (glows lie outside the window), after its pending paints.
+TacBitmapPtr ScreenAround(HWND wnd, int margin = 0);
 // A real click at a screen point, repeated (up to three times) while `done` does
 // not hold: test programs beside this one share the pointer and the desktop.
 bool ClickUntil(HWND target, POINT p, const std::function<bool()>& done);

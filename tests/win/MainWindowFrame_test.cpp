@@ -40,7 +40,7 @@ TEST(MainWindowFrame, SkinnedTitleWithWorkingCloseAndMinimize) {
   {
     // The title as it is on the screen is the frame cache's. Another program's window
     // may pass over it: then ours is brought up and looked at again.
-    const int width = wr.right - wr.left, height = wr.bottom - wr.top;
+    const int width = wr.right - wr.left;
     std::vector<RECT> skip;
     for (const TacRect& r : provider->RegionRects()) skip.push_back(RECT{r.Left, r.Top, r.Right, r.Bottom});
     int differences = -1;
@@ -51,14 +51,7 @@ TEST(MainWindowFrame, SkinnedTitleWithWorkingCloseAndMinimize) {
         BringWindowToTop(w);
         Pump(150);
       }
-      TacBitmapPtr screen = NewDibBitmap(width, height, TacPixelFormat::pf24bit);
-      {
-        TacWindowDC desktop(nullptr);
-        TacMemoryDC mem(desktop.Get());
-        TacSelectObject sel(mem.Get(), static_cast<HBITMAP>(screen->Handle()));
-        BitBlt(mem.Get(), 0, 0, width, height, desktop.Get(), wr.left, wr.top, SRCCOPY);
-        GdiFlush();
-      }
+      TacBitmapPtr screen = ScreenAround(w);
       WritePng(ShotDir() + "/main-window-frame.png", *screen);
       differences = Differences(*provider->FrameCache(), 0, 0, *screen, RECT{0, 0, width, close.Bottom}, skip, &first);
     }

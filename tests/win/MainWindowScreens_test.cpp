@@ -35,22 +35,6 @@ namespace {
 
 std::wstring W(const std::string& gbk) { return GbkToWide(gbk); }
 
-// The screen under a window and a margin around it (glows lie outside the window).
-TacBitmapPtr ScreenAround(HWND wnd, int margin) {
-  UpdateWindow(wnd);
-  GdiFlush();
-  RECT r;
-  GetWindowRect(wnd, &r);
-  InflateRect(&r, margin, margin);
-  TacBitmapPtr out = NewDibBitmap(r.right - r.left, r.bottom - r.top, TacPixelFormat::pf24bit);
-  TacWindowDC screen(nullptr);
-  TacMemoryDC mem(screen.Get());
-  TacSelectObject sel(mem.Get(), static_cast<HBITMAP>(out->Handle()));
-  BitBlt(mem.Get(), 0, 0, out->Width(), out->Height(), screen.Get(), r.left, r.top, SRCCOPY);
-  GdiFlush();
-  return out;
-}
-
 // Pixels where the button's on-screen image differs from its cache.
 int DiffersFromCache(TsBitBtn* b) {
   TacBitmapPtr shown = ScreenPixels(b);

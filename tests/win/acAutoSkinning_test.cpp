@@ -81,20 +81,10 @@ class AutoSkinning : public ::testing::Test {
         BringWindowToTop(w);
         Pump(150);
       }
-      RECT wr;
-      GetWindowRect(w, &wr);
-      const int width = wr.right - wr.left, height = wr.bottom - wr.top;
-      TacBitmapPtr screen = NewDibBitmap(width, height, TacPixelFormat::pf24bit);
-      {
-        TacWindowDC desktop(nullptr);
-        TacMemoryDC mem(desktop.Get());
-        TacSelectObject sel(mem.Get(), static_cast<HBITMAP>(screen->Handle()));
-        BitBlt(mem.Get(), 0, 0, width, height, desktop.Get(), wr.left, wr.top, SRCCOPY);
-        GdiFlush();
-      }
+      TacBitmapPtr screen = ScreenAround(w);
       const TacBitmap* cache = provider->FrameCache();
-      if (!cache || cache->Width() != width) return -1;
-      const RECT title{0, 0, width, CaptionAreaHeight(provider->Model())};
+      if (!screen || !cache || cache->Width() != screen->Width()) return -1;
+      const RECT title{0, 0, screen->Width(), CaptionAreaHeight(provider->Model())};
       differences = Differences(*cache, 0, 0, *screen, title, skip, first);
     }
     return differences;

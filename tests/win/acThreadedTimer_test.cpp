@@ -80,7 +80,9 @@ TEST(ThreadedTimer, DestructionEndsTheWorkerEvenInTheMiddleOfTicks) {
       ++ticks;
       Sleep(2);
     });
-    if (interval == 1) ASSERT_TRUE(PumpUntil([&] { return ticks >= 5; }, 3000));
+    if (interval == 1) {
+      ASSERT_TRUE(PumpUntil([&] { return ticks >= 5; }, 3000));
+    }
     const DWORD worker = t->WorkerThreadId();
     ASSERT_NE(worker, 0u);
     delete t;

@@ -140,7 +140,6 @@ TEST_F(ProviderTest, HitTestAnswersAtPointsOfTheFrame) {
   ASSERT_TRUE(provider_->Skinned());
   const TacFrameModel m = provider_->Model();
   const int w = WindowWidth(), h = WindowHeight();
-  const int b = SysBorderWidth(m, true);
   const int captionY = TopBorderWidth(m, false) + CaptionHeight(m, false) / 2;
   const POINT close = Centre(provider_->Button(2).R);
   const POINT max = Centre(provider_->Button(1).R);
