@@ -6,6 +6,7 @@
 #include "framework/vclCanvas.h"
 #include "framework/vclStdCtrls.h"
 #include "framework/vclText.h"
+#include "paint/acGdiHandles.h"
 
 namespace {
 
@@ -36,16 +37,15 @@ class TMessageIcon : public TControl {
   HICON icon_ = nullptr;
 };
 
-// Width of a GBK piece in the font.
-int TextWidth(const TFont& font, const std::string& text) { return ScreenTextExtent(font, GbkToWide(text)).cx; }
-
 // Word wrapping keeps a word whole even when it is wider than the box (a long path):
-// such a word is broken at character boundaries onto lines of its own.
-std::string BreakLongWords(const std::string& text, const TFont& font, int maxWidth) {
+// such a word is broken at character boundaries onto lines of its own. Measured on
+// `canvas` directly: the growing line prefixes are no texts worth remembering.
+std::string BreakLongWords(const std::string& text, TCanvas& canvas, int maxWidth) {
+  auto width = [&canvas](const std::string& piece) { return canvas.TextExtent(piece).cx; };
   std::string out, word;
   auto flushWord = [&] {
     if (word.empty()) return;
-    if (TextWidth(font, word) <= maxWidth) {
+    if (width(word) <= maxWidth) {
       out += word;
     } else {
       std::string line;
@@ -53,7 +53,7 @@ std::string BreakLongWords(const std::string& text, const TFont& font, int maxWi
         // A GBK lead byte takes its trail byte with it.
         const size_t n = (static_cast<unsigned char>(word[i]) >= 0x81 && i + 1 < word.size()) ? 2 : 1;
         const std::string piece = word.substr(i, n);
-        if (!line.empty() && TextWidth(font, line + piece) > maxWidth) {
+        if (!line.empty() && width(line + piece) > maxWidth) {
           out += line + "\n";
           line.clear();
         }
@@ -100,7 +100,12 @@ TMessageForm::TMessageForm(TComponent* owner, const std::string& text, const std
   message_->SetAutoSize(false);
   message_->SetWordWrap(true);
   message_->Font().Assign(Font());
-  message_->SetCaption(BreakLongWords(text, message_->Font(), Scale(kMaxTextWidth)));
+  {
+    TacWindowDC screen(nullptr);
+    TCanvas canvas(screen.Get());
+    canvas.Font().Assign(message_->Font());
+    message_->SetCaption(BreakLongWords(text, canvas, Scale(kMaxTextWidth)));
+  }
   message_->SetParent(this);
   ok_ = g_buttonMaker ? g_buttonMaker(this) : new TButton(this);
   ok_->SetName("OK");

@@ -73,8 +73,6 @@ TacIconSize ButtonImageSize(const TsSkinModel* m, int mask) {
   return {MaskFrameWidth(d), MaskFrameHeight(d)};
 }
 
-}  // namespace
-
 // The work of the frame layer that the skin manager calls: skinning windows made
 // without a provider, and showing a skin change. Set as soon as the frame layer is
 // part of the program.
@@ -84,6 +82,8 @@ struct RegisterFrameWork {
     SetSkinChangeAnimator(&AnimateSkinChange);
   }
 } g_frameWork;
+
+}  // namespace
 
 TsSkinProvider* ProviderOfForm(TForm* form) {
   if (!form) return nullptr;
@@ -549,7 +549,7 @@ void TsSkinProvider::PaintCaption(TacBitmap& cache, const TacFrameModel& m) {
   if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) {
     canvas.Font().SetName(WideToGbk(ncm.lfCaptionFont.lfFaceName));
     canvas.Font().SetHeight(ncm.lfCaptionFont.lfHeight);
-    canvas.Font().SetStyle(ncm.lfCaptionFont.lfWeight >= FW_BOLD ? fsBold : 0);
+    canvas.Font().SetStyle(ncm.lfCaptionFont.lfWeight >= FW_BOLD ? static_cast<unsigned>(fsBold) : 0u);
   }
   const std::wstring wtext = form_->CaptionW();
   const std::string text = form_->Caption();
@@ -1284,7 +1284,8 @@ void TsSkinProvider::SkinnedWndProc(TMessage& m) {
       const TacFrameModel fm = Model();
       if (DecidesMaximizedSize(fm, drawNonClientArea_) && m.LParam) {
         HMONITOR mon = MonitorFromWindow(w, MONITOR_DEFAULTTONEAREST);
-        MONITORINFO mi{sizeof mi};
+        MONITORINFO mi{};
+        mi.cbSize = sizeof mi;
         if (GetMonitorInfoW(mon, &mi)) {
           const TacMaximizedSize s =
               MaximizedSize(fm, mi.rcWork.right - mi.rcWork.left, mi.rcWork.bottom - mi.rcWork.top);
@@ -1305,7 +1306,8 @@ void TsSkinProvider::SkinnedWndProc(TMessage& m) {
       WINDOWPOS* wp = reinterpret_cast<WINDOWPOS*>(m.LParam);
       if (ScreenSnap && wp && !(wp->flags & SWP_NOMOVE)) {
         HMONITOR mon = MonitorFromWindow(w, MONITOR_DEFAULTTONEAREST);
-        MONITORINFO mi{sizeof mi};
+        MONITORINFO mi{};
+        mi.cbSize = sizeof mi;
         if (GetMonitorInfoW(mon, &mi)) {
           RECT wr;
           GetWindowRect(w, &wr);

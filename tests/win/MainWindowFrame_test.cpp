@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "BoxesTestSupport.h"
+#include "FrameTestSupport.h"
 #include "app/ProgramArguments.h"
 #include "app/uVqMainFrm.h"
 #include "frame/sSkinProvider.h"
@@ -38,24 +39,12 @@ TEST(MainWindowFrame, SkinnedTitleWithWorkingCloseAndMinimize) {
   RECT wr;
   GetWindowRect(w, &wr);
   {
-    // The title as it is on the screen is the frame cache's. Another program's window
-    // may pass over it: then ours is brought up and looked at again.
-    const int width = wr.right - wr.left;
-    std::vector<RECT> skip;
-    for (const TacRect& r : provider->RegionRects()) skip.push_back(RECT{r.Left, r.Top, r.Right, r.Bottom});
-    int differences = -1;
+    // The title as it is on the screen is the frame cache's.
     std::string first;
-    for (int attempt = 0; attempt < 4 && differences != 0; ++attempt) {
-      if (attempt > 0) {
-        SetForegroundWindow(w);
-        BringWindowToTop(w);
-        Pump(150);
-      }
-      TacBitmapPtr screen = ScreenAround(w);
-      WritePng(ShotDir() + "/main-window-frame.png", *screen);
-      differences = Differences(*provider->FrameCache(), 0, 0, *screen, RECT{0, 0, width, close.Bottom}, skip, &first);
-    }
-    EXPECT_EQ(differences, 0) << first;
+    EXPECT_EQ(FrameRowsDifferences(*provider, w, close.Bottom, &first,
+                                   [](const TacBitmap& screen) { WritePng(ShotDir() + "/main-window-frame.png", screen); }),
+              0)
+        << first;
   }
   EXPECT_TRUE(ClickUntil(w, POINT{wr.left + (min.Left + min.Right) / 2, wr.top + (min.Top + min.Bottom) / 2},
                          [w] { return IsIconic(w) != FALSE; }));

@@ -100,19 +100,7 @@ inline void Key(HWND popup, UINT vk) {
 }
 
 // The popup window's pixels as the screen shows them (24 bits), after its paints.
-inline TacBitmapPtr PopupPixels(HWND popup) {
-  UpdateWindow(popup);
-  GdiFlush();
-  RECT r;
-  GetWindowRect(popup, &r);
-  TacBitmapPtr out = NewDibBitmap(r.right - r.left, r.bottom - r.top, TacPixelFormat::pf24bit);
-  TacWindowDC screen(nullptr);
-  TacMemoryDC mem(screen.Get());
-  TacSelectObject sel(mem.Get(), static_cast<HBITMAP>(out->Handle()));
-  BitBlt(mem.Get(), 0, 0, out->Width(), out->Height(), screen.Get(), r.left, r.top, SRCCOPY);
-  GdiFlush();
-  return out;
-}
+inline TacBitmapPtr PopupPixels(HWND popup) { return ScreenAround(popup); }
 
 // The visible items of a parent in the platform menu's order.
 inline std::vector<TMenuItem*> VisibleItems(const TMenuItem* parent) {

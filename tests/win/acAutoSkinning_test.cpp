@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BoxesTestSupport.h"
+#include "FrameTestSupport.h"
 #include "app/BuiltinSkin.h"
 #include "app/uDriveFrm.h"
 #include "frame/acAutoSkinRules.h"
@@ -68,26 +69,8 @@ class AutoSkinning : public ::testing::Test {
     EXPECT_EQ(DefaultManager(), nullptr);
     EXPECT_TRUE(AutoSkinProviders().empty());
   }
-  // Differing pixels between the title rows on the screen and the frame cache, the
-  // keyed corners left out; another program's window passing over is looked past.
   int TitleDifferences(TsSkinProvider* provider, std::string* first) {
-    HWND w = dialog_->Handle();
-    std::vector<RECT> skip;
-    for (const TacRect& r : provider->RegionRects()) skip.push_back(RECT{r.Left, r.Top, r.Right, r.Bottom});
-    int differences = -1;
-    for (int attempt = 0; attempt < 4 && differences != 0; ++attempt) {
-      if (attempt > 0) {
-        SetForegroundWindow(w);
-        BringWindowToTop(w);
-        Pump(150);
-      }
-      TacBitmapPtr screen = ScreenAround(w);
-      const TacBitmap* cache = provider->FrameCache();
-      if (!screen || !cache || cache->Width() != screen->Width()) return -1;
-      const RECT title{0, 0, screen->Width(), CaptionAreaHeight(provider->Model())};
-      differences = Differences(*cache, 0, 0, *screen, title, skip, first);
-    }
-    return differences;
+    return FrameRowsDifferences(*provider, dialog_->Handle(), CaptionAreaHeight(provider->Model()), first);
   }
 
   TComponent* holder_ = nullptr;
