@@ -229,22 +229,28 @@ void TsCommonData::BindingLoaded() {
     AnnounceToForm(hostControl_);
 }
 
+void TacProviderHost::FrameCacheFormat(int& width, int& height, TacPixelFormat& format) const {
+  const TForm* form = HostForm();
+  width = form ? form->Width() : 0;
+  height = form ? form->Height() : 0;
+  format = TacPixelFormat::pf24bit;
+}
+
 TacBitmap* TsCommonData::InitCacheBitmap() {
   ++cacheGeneration_;
   int w = 0, h = 0;
+  TacPixelFormat format = TacPixelFormat::pf24bit;
   if (hostControl_) {
     w = hostControl_->Width();
     h = hostControl_->Height();
   } else if (hostProvider_ && hostProvider_->HostForm()) {
-    w = hostProvider_->HostForm()->Width();
-    h = hostProvider_->HostForm()->Height();
+    hostProvider_->FrameCacheFormat(w, h, format);
   }
-  const bool fits = cache_ && cache_->Width() == w && cache_->Height() == h &&
-                    cache_->Format() == TacPixelFormat::pf24bit && (cache_->Handle() || w == 0 || h == 0);
+  const bool fits = cache_ && cache_->Width() == w && cache_->Height() == h && cache_->Format() == format &&
+                    (cache_->Handle() || w == 0 || h == 0);
   if (!fits) {
-    TacBitmapPtr fresh = (w > 0 && h > 0) ? NewDibBitmap(w, h, TacPixelFormat::pf24bit) : nullptr;
-    cache_ = fresh ? std::move(fresh) : NewMemoryBitmap(w > 0 && h > 0 ? w : 0, w > 0 && h > 0 ? h : 0,
-                                                        TacPixelFormat::pf24bit);
+    TacBitmapPtr fresh = (w > 0 && h > 0) ? NewDibBitmap(w, h, format) : nullptr;
+    cache_ = fresh ? std::move(fresh) : NewMemoryBitmap(w > 0 && h > 0 ? w : 0, w > 0 && h > 0 ? h : 0, format);
     CacheDirty = true;
   }
   return cache_.get();

@@ -49,6 +49,9 @@ class TacProviderHost {
   virtual TForm* HostForm() const = 0;
   // Frees the provider's frame image (the section changed).
   virtual void FreeFrameCache() = 0;
+  // Size and format of the frame image: the form's size in 24 bits unless the
+  // provider's frame reaches past the form (an extended border, 32 bits with alpha).
+  virtual void FrameCacheFormat(int& width, int& height, TacPixelFormat& format) const;
 };
 
 class TsCommonData : public TacItemBinding {

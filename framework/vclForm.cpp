@@ -94,6 +94,33 @@ void TForm::CreateParams(TCreateParams& p) {
 void TForm::CreateWnd() {
   TWinControl::CreateWnd();
   PlaceOnScreen();
+  if (alphaBlend_) ApplyAlphaBlend();
+}
+
+void TForm::SetAlphaBlend(bool value) {
+  if (value == alphaBlend_) return;
+  alphaBlend_ = value;
+  ApplyAlphaBlend();
+}
+
+void TForm::SetAlphaBlendValue(int value) {
+  value = value < 0 ? 0 : value > 255 ? 255 : value;
+  if (value == alphaBlendValue_) return;
+  alphaBlendValue_ = value;
+  if (alphaBlend_) ApplyAlphaBlend();
+}
+
+void TForm::ApplyAlphaBlend() {
+  if (!HandleAllocated()) return;
+  HWND w = Handle();
+  const LONG_PTR ex = GetWindowLongPtrW(w, GWL_EXSTYLE);
+  if (alphaBlend_) {
+    if (!(ex & WS_EX_LAYERED)) SetWindowLongPtrW(w, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(w, 0, static_cast<BYTE>(alphaBlendValue_), LWA_ALPHA);
+  } else if (ex & WS_EX_LAYERED) {
+    SetWindowLongPtrW(w, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+    RedrawWindow(w, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
 }
 
 void TForm::SetClientSize(int width, int height) {

@@ -65,6 +65,12 @@ class TForm : public TWinControl {
   unsigned BorderIcons() const { return borderIcons_; }
   TPosition Position() const { return position_; }
 
+  // The whole window drawn at AlphaBlendValue opacity (a layered window).
+  bool AlphaBlend() const { return alphaBlend_; }
+  void SetAlphaBlend(bool value);
+  int AlphaBlendValue() const { return alphaBlendValue_; }
+  void SetAlphaBlendValue(int value);
+
   void SetVisible(bool visible) override;
   void Show();
   int ShowModal();
@@ -93,6 +99,7 @@ class TForm : public TWinControl {
 
  private:
   void CollectTabStops(TWinControl* parent, std::vector<TWinControl*>& out);
+  void ApplyAlphaBlend();
 
   int clientWidth_ = 0;
   int clientHeight_ = 0;
@@ -102,4 +109,6 @@ class TForm : public TWinControl {
   bool modal_ = false;
   int modalResult_ = mrNone;
   bool placed_ = false;
+  bool alphaBlend_ = false;
+  int alphaBlendValue_ = 255;
 };

@@ -50,7 +50,7 @@ $WINE "$BIN/ApkInstaller.exe" "$(winpath "$SAMPLE")" &
 app=$!
 # The install button comes on when the load has ended (the group box names the
 # package already while the badging is read).
-$WINE "$BIN/WindowShot.exe" "铂蜓APK应用安装器" "$(winpath "$SHOT")" --wait-enabled "安装" --timeout 60 --close
+$WINE "$BIN/WindowShot.exe" "铂蜓APK应用安装器" "$(winpath "$SHOT")" --wait-enabled "安装" --timeout 60 --margin 24 --close
 wait "$app" || true
 [ -s "$SHOT" ] || { echo "no screenshot was written" >&2; exit 1; }
 echo "Screenshot of the main window ($ARCH build): $SHOT"

@@ -17,14 +17,19 @@ void CopyCache(TacBitmap& to, const TacBitmap& cache) {
       d[0] = s[0];
       d[1] = s[1];
       d[2] = s[2];
+      d[3] = from == 4 ? s[3] : 255;
     }
   }
 }
 
-void MakeOpaque(TacBitmap& b) {
-  for (int y = 0; y < b.Height(); ++y) {
-    uint8_t* p = b.Row(y);
-    for (int x = 0; x < b.Width(); ++x, p += 4) p[3] = 255;
+void MakeOpaque(TacBitmap& b, RECT r) {
+  r.left = std::max<LONG>(r.left, 0);
+  r.top = std::max<LONG>(r.top, 0);
+  r.right = std::min<LONG>(r.right, b.Width());
+  r.bottom = std::min<LONG>(r.bottom, b.Height());
+  for (int y = r.top; y < r.bottom; ++y) {
+    uint8_t* p = b.Row(y) + 4 * r.left;
+    for (int x = r.left; x < r.right; ++x, p += 4) p[3] = 255;
   }
 }
 
@@ -60,6 +65,9 @@ TacBitmapPtr CaptureWindowImage(const TacBitmap& cache, TWinControl* form, TacPo
   TacBitmapPtr image = NewBitmap32(cache.Width(), cache.Height());
   if (!image || !image->Handle()) return nullptr;
   CopyCache(*image, cache);
+  RECT client;
+  GetClientRect(form->Handle(), &client);
+  OffsetRect(&client, clientOffset.X, clientOffset.Y);
   TacMemoryDC dc(nullptr);
   if (dc) {
     TacSelectObject selected(dc.Get(), static_cast<HBITMAP>(image->Handle()));
@@ -69,10 +77,7 @@ TacBitmapPtr CaptureWindowImage(const TacBitmap& cache, TWinControl* form, TacPo
     AnimationCaptureDC = dc.Get();
     {
       TacSavedDcState saved(dc.Get());
-      RECT client;
-      GetClientRect(form->Handle(), &client);
-      IntersectClipRect(dc.Get(), clientOffset.X, clientOffset.Y, clientOffset.X + client.right,
-                        clientOffset.Y + client.bottom);
+      IntersectClipRect(dc.Get(), client.left, client.top, client.right, client.bottom);
       PaintGraphicChildren(dc.Get(), form, POINT{clientOffset.X, clientOffset.Y});
       PrintChildren(dc.Get(), form->Handle(), POINT{clientOffset.X, clientOffset.Y});
     }
@@ -80,7 +85,8 @@ TacBitmapPtr CaptureWindowImage(const TacBitmap& cache, TWinControl* form, TacPo
     AnimationCaptureActive = wasActive;
   }
   GdiFlush();
-  // GDI leaves the alpha of what it drew at 0; the whole window is opaque.
-  MakeOpaque(*image);
+  // GDI leaves the alpha of what it drew at 0: a frame without alpha is opaque as a
+  // whole, one with a shadow keeps its own alpha outside the client area.
+  MakeOpaque(*image, cache.BytesPerPixel() == 4 ? client : RECT{0, 0, image->Width(), image->Height()});
   return image;
 }

@@ -12,7 +12,8 @@
 
 // Copies `cache` (24- or 32-bit, of the window's size) into a new 32-bit picture,
 // then paints the form's windowless children and prints its windowed children into
-// it, with the client area at `clientOffset`. The picture is opaque (alpha 255).
-// While it is painted, skinned controls paint only into it. Null when no picture can
-// be made.
+// it, with the client area at `clientOffset`. The picture is opaque (alpha 255),
+// except that a 32-bit cache (a frame with its shadow) keeps its own alpha outside
+// the client area. While it is painted, skinned controls paint only into it. Null
+// when no picture can be made.
 TacBitmapPtr CaptureWindowImage(const TacBitmap& cache, TWinControl* form, TacPoint clientOffset);

@@ -4,6 +4,8 @@
 
 #include "controls/sFadeTimer.h"
 #include "frame/acAutoSkinning.h"
+#include "frame/acBorderForm.h"
+#include "frame/acBorderImage.h"
 #include "frame/acCtrlAdapter.h"
 #include "frame/acFormRedraw.h"
 #include "frame/acFrameGeometry.h"
@@ -17,6 +19,7 @@
 #include "frame/sSystemMenu.h"
 #include "framework/vclApplication.h"
 #include "framework/vclCanvas.h"
+#include "paint/acBlockCopy.h"
 #include "paint/acDibBitmap.h"
 #include "paint/acGdiHandles.h"
 #include "paint/acLayeredWindow.h"
@@ -120,6 +123,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner, bool autoCreated) : TComponent
 
 TsSkinProvider::~TsSkinProvider() {
   MarkDestroying();
+  borderForm_.reset();
   FreeButtonAnimations();
   if (!passive_) {
     if (form_ && form_->HandleAllocated() && !form_->Destroying()) {
@@ -259,6 +263,7 @@ void TsSkinProvider::SetDrawNonClientArea(bool value) {
   if (!value) SetWindowRegion(form_->Handle(), TacRegionHandle(), true);
   regionDirty_ = true;
   skinData_->CacheDirty = true;
+  SetExtBorders();
   RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
 }
 
@@ -350,7 +355,9 @@ TacFrameModel TsSkinProvider::Model() const {
     m.Skin.BILeft = d.BILeft;
     m.Skin.BIRight = d.BIRight;
     m.Skin.BISpace = d.BISpace;
+    if (borderForm_) m.Skin.ShadowMargins = mgr->ShadowMargins;
   }
+  m.BorderForm = borderForm_ != nullptr;
   if (!form_->HandleAllocated()) return m;
   HWND w = form_->Handle();
   m.Style = static_cast<uint32_t>(GetWindowLongW(w, GWL_STYLE));
@@ -368,9 +375,51 @@ TacFrameModel TsSkinProvider::Model() const {
   return m;
 }
 
-int TsSkinProvider::CacheHeight(const TacFrameModel& m) const { return m.Height; }
+int TsSkinProvider::CacheHeight(const TacFrameModel& m) const { return m.BorderForm ? FrameCacheHeight(m) : m.Height; }
 
 // ---- hit test and region
+
+int TsSkinProvider::FrameHitTestAt(POINT screen) {
+  return borderForm_ ? borderForm_->BorderHitTest(screen) : HitTest(screen);
+}
+
+TacBorderHitInput TsSkinProvider::BorderHitInput(const TacFrameModel& m) {
+  TacBorderHitInput in;
+  in.OwnerEnabled = IsWindowEnabled(form_->Handle()) != FALSE;
+  const TacSysMenuState s = SysMenu();
+  TacTitleButtonState bs{s.EnabledMax, s.EnabledRestore, s.EnabledMin};
+  auto add = [&](const TsButtonRecord& b, TacTitleButtonKind kind, int userIndex, bool userEnabled) {
+    in.Buttons.push_back({b.R, TitleButtonHitCode(kind, userIndex, userEnabled, bs, m.Minimized())});
+  };
+  if (s.VisibleClose && buttons_[kClose].MaskIndex >= 0) add(buttons_[kClose], TacTitleButtonKind::Close, 0, true);
+  if (s.VisibleMax) add(buttons_[kMax], TacTitleButtonKind::Maximize, 0, true);
+  if (s.VisibleMin || m.Minimized()) add(buttons_[kMin], TacTitleButtonKind::Minimize, 0, true);
+  if (m.ExStyle & WS_EX_CONTEXTHELP) add(buttons_[kHelp], TacTitleButtonKind::Help, 0, true);
+  for (size_t i = 0; i < titleButtons_.size(); ++i)
+    if (titleButtons_[i].Visible)
+      add(titleButtons_[i].Record, TacTitleButtonKind::User, static_cast<int>(i), titleButtons_[i].Enabled);
+  if (TsSkinManager* mgr = Manager()) {
+    const int grip = mgr->GetMaskIndex(mgr->ConstData.IndexGlobalInfo, "GLOBALINFO", "GRIPIMAGE");
+    in.HasGripImage = grip >= 0;
+    in.TestGrip = GripMode == gmRightBottom && (m.Style & WS_THICKFRAME);
+    if (grip >= 0 && skinData_->CacheBitmap()) {
+      const TacIconSize g = ButtonImageSize(mgr, grip);
+      const TacRect e = ExtMargins(m);
+      const int sb = SysBorderWidth(m, true);
+      const TacBitmap* cache = skinData_->CacheBitmap();
+      in.GripTopLeft = TacPoint{cache->Width() - g.Width - sb - e.Right - 1, cache->Height() - g.Height - sb - e.Bottom - 1};
+    }
+  }
+  return in;
+}
+
+POINT TsSkinProvider::FrameOrigin() const {
+  RECT wr{0, 0, 0, 0};
+  if (form_->HandleAllocated()) GetWindowRect(form_->Handle(), &wr);
+  if (!borderForm_) return POINT{wr.left, wr.top};
+  const TacPoint off = BorderWindowOffset(Model());
+  return POINT{wr.left - off.X, wr.top - off.Y};
+}
 
 int TsSkinProvider::HitTest(POINT screen) {
   const TacFrameModel m = Model();
@@ -414,6 +463,17 @@ void TsSkinProvider::UpdateRegion(bool redraw) {
   if (!m.HasBorder() && !m.Minimized()) return;
   TsSkinManager* mgr = Manager();
   if (!mgr) return;
+  if (borderForm_) {
+    // The border window draws the frame around what is left: the client part.
+    const TacRect r = BorderFormClientRect(m.Width, m.Height, SysBorderWidth(m, false), CaptionHeight(m, false),
+                                           m.MaxShortTitle);
+    regionRects_.clear();
+    inRegionChange_ = true;
+    SetWindowRegion(form_->Handle(), NewRectRegion(r.Left, r.Top, r.Right, r.Bottom), redraw);
+    inRegionChange_ = false;
+    regionDirty_ = false;
+    return;
+  }
   auto corner = [&](int mask) {
     TacCornerMask c;
     if (mgr->IsValidImgIndex(mask)) {
@@ -452,9 +512,14 @@ void TsSkinProvider::AnimateFormHide() {
   if (!cache) return;
   TacBitmapPtr snapshot = CaptureWindowImage(*cache, form_, cacheClientOffset_);
   if (!snapshot) return;
-  RECT wr;
-  GetWindowRect(form_->Handle(), &wr);
-  StartHideAnimation(std::move(snapshot), POINT{wr.left, wr.top}, hide.Time, hide.Mode, 255);
+  StartHideAnimation(std::move(snapshot), FrameOrigin(), hide.Time, hide.Mode, 255);
+}
+
+void TsSkinProvider::FrameCacheFormat(int& width, int& height, TacPixelFormat& format) const {
+  const TacFrameModel m = Model();
+  width = borderForm_ ? FrameWidth(m) : m.Width;
+  height = CacheHeight(m);
+  format = borderForm_ ? TacPixelFormat::pf32bit : TacPixelFormat::pf24bit;
 }
 
 void TsSkinProvider::PaintFrameCache() {
@@ -463,7 +528,10 @@ void TsSkinProvider::PaintFrameCache() {
   const TacFrameModel m = Model();
   cacheClientOffset_ = TacPoint{ClientOffsetX(m), ClientOffsetY(m)};
   TacBitmap* cache = skinData_->CacheBitmap();
-  if (!cache || cache->Width() != m.Width || cache->Height() != m.Height) {
+  int width = 0, height = 0;
+  TacPixelFormat format = TacPixelFormat::pf24bit;
+  FrameCacheFormat(width, height, format);
+  if (!cache || cache->Width() != width || cache->Height() != height || cache->Format() != format) {
     const bool fresh = !cache || cache->Width() == 0;
     skinData_->InitCacheBitmap();
     cache = skinData_->CacheBitmap();
@@ -475,21 +543,69 @@ void TsSkinProvider::PaintFrameCache() {
   }
   if (!cache || cache->Width() <= 0 || cache->Height() <= 0 || !skinData_->CacheDirty) return;
   const int state = activeState_ ? 1 : 0;
-  const TacRect frame{0, 0, cache->Width(), cache->Height()};
+  const TacRect frame = FrameRectInCache(m, cache->Width(), cache->Height());
+  const bool centred = CentredBorderMode(m);
   const TacParentImage none = ParentImageFromColor(skinData_->GetControlColor(state));
-  RECT wr;
-  GetWindowRect(form_->Handle(), &wr);
+  const POINT origin = FrameOrigin();
   PaintItem(skinData_->SectionIndex(), skinData_->SkinSection(), none, skinData_->TextureIndex(),
-            skinData_->HotTextureIndex(), mgr, cache, TacPoint{wr.left, wr.top}, frame, state, true);
+            skinData_->HotTextureIndex(), mgr, cache, TacPoint{origin.x + frame.Left, origin.y + frame.Top}, frame,
+            state, true);
   PaintGrip(*cache, m);
-  if (CaptionHeight(m, true) != 0 && drawNonClientArea_) {
+  const bool titled = CaptionHeight(m, true) != 0 && drawNonClientArea_;
+  if (titled && !centred) {
     PaintTitle(*cache, m);
     PaintIcon(*cache, m);
-    PaintCaption(*cache, m);
-    PaintTitleButtons(*cache, m);
   }
+  if (borderForm_) {
+    if (titled && !centred) PaintCaption(*cache, m);
+    ComposeExtBorder(*cache, m);
+  } else if (titled) {
+    PaintCaption(*cache, m);
+  }
+  if (titled) PaintTitleButtons(*cache, m);
   skinData_->CacheDirty = false;
   skinData_->PaintDeferred = false;
+}
+
+void TsSkinProvider::ComposeExtBorder(TacBitmap& cache, const TacFrameModel& m) {
+  TsSkinManager* mgr = Manager();
+  const TacRect frame = FrameRectInCache(m, cache.Width(), cache.Height());
+  if (frame.Width() > 0 && frame.Height() > 0) SetAlphaInRect(&cache, frame, 255);
+  const TacBitmap* image = activeState_ ? mgr->ActiveShadow.get() : mgr->InactiveShadow.get();
+  if (!image) return;
+  if (CentredBorderMode(m)) {
+    TacRect imageMargins{0, 0, 0, 0};
+    if (mgr->IsValidImgIndex(mgr->ConstData.ExBorder)) {
+      const TsMaskData& ex = mgr->Masks[static_cast<size_t>(mgr->ConstData.ExBorder)];
+      imageMargins = TacRect{ex.WL, ex.WT, ex.WR, ex.WB};
+    }
+    ComposeCentredBorder(&cache, image, CentredBorderLayout(m, cache.Height(), imageMargins));
+    if (CaptionHeight(m, true) == 0 || !drawNonClientArea_) return;
+    // Icon and caption go over the image's translucent title: what they change keeps
+    // the title's alpha.
+    const int rows = std::min(cache.Height(), TitleBottom(m));
+    TacBitmapPtr before = NewMemoryBitmap(cache.Width(), rows, TacPixelFormat::pf32bit);
+    CopyBitmapRect(before.get(), 0, 0, &cache, TacRect{0, 0, cache.Width(), rows});
+    PaintIcon(cache, m);
+    PaintCaption(cache, m);
+    RestoreAlphaWhereChanged(&cache, *before, rows);
+    return;
+  }
+  const TacRect e = ExtMargins(m);
+  ComposeShadowRing(&cache, image, e, m.Skin.FormOffset);
+  auto corner = [&](int mask) {
+    TacCornerMask c;
+    if (mgr->IsValidImgIndex(mask)) {
+      c.Mask = &mgr->Masks[static_cast<size_t>(mask)];
+      c.Image = c.Mask->Bmp ? c.Mask->Bmp.get() : mgr->MasterBitmap.get();
+    }
+    return c;
+  };
+  const int ti = TitleSectionIndex();
+  const int titleMask = mgr->IsValidSkinIndex(ti) ? mgr->Sections[static_cast<size_t>(ti)].BorderIndex : -1;
+  const TacCornerMask form = corner(skinData_->BorderMaskIndex());
+  const TacCornerMask title = corner(titleMask);
+  FillCutCornersFromBorder(&cache, image, frame, title.Mask ? title : form, form, title.Mask == nullptr);
 }
 
 void TsSkinProvider::PaintGrip(TacBitmap& cache, const TacFrameModel& m) {
@@ -507,8 +623,8 @@ void TsSkinProvider::PaintTitle(TacBitmap& cache, const TacFrameModel& m) {
   TsSkinManager* mgr = Manager();
   const int ti = TitleSectionIndex();
   if (!mgr->IsValidSkinIndex(ti)) return;
-  const int titleBottom = TopBorderWidth(m, false) + CaptionHeight(m, true);
-  const TacRect r = m.Minimized() ? TacRect{0, 0, cache.Width(), cache.Height()} : TacRect{0, 0, cache.Width(), titleBottom};
+  const TacRect frame = FrameRectInCache(m, cache.Width(), cache.Height());
+  const TacRect r = m.Minimized() ? frame : TacRect{frame.Left, frame.Top, frame.Right, TitleBottom(m)};
   const TacParentImage pi = ParentImageFromBitmap(&cache, 0, 0);
   const std::string name = mgr->Sections[static_cast<size_t>(ti)].Name;
   PaintItem(ti, name, pi, mgr->GetTextureIndex(ti, name, "PATTERN"), mgr->GetTextureIndex(ti, name, "HOTPATTERN"), mgr,
@@ -532,16 +648,24 @@ void TsSkinProvider::PaintCaption(TacBitmap& cache, const TacFrameModel& m) {
   TsSkinManager* mgr = Manager();
   if (!cache.Handle()) return;
   const TacIconSize icon = TitleIconSize(m);
-  const int titleBottom = TopBorderWidth(m, false) + CaptionHeight(m, true);
+  const int titleBottom = TitleBottom(m);
+  const TacRect e = ExtMargins(m);
   int buttonsWidth = 0;
   for (const TsButtonRecord& b : buttons_)
     if (b.R.Right > b.R.Left && (b.R.Left < buttonsWidth || buttonsWidth == 0)) buttonsWidth = b.R.Left;
   TacRect r;
-  r.Left = SysBorderWidth(m, true) + icon.Width + m.Skin.BILeft + 4 + (captionIndex_ >= 0 ? 2 : 0);
+  r.Left = SysBorderWidth(m, true) + icon.Width + m.Skin.BILeft + e.Left + 4 + (captionIndex_ >= 0 ? 2 : 0);
   // The caption ends where the leftmost title button begins.
-  r.Right = (buttonsWidth > 0 ? buttonsWidth : cache.Width() - SysBorderWidth(m, true)) - 12;
-  r.Top = m.Maximized() ? SysBorderWidth(m, false) / 2 + 1 : 2;
+  r.Right = (buttonsWidth > 0 ? buttonsWidth : cache.Width() - SysBorderWidth(m, true) - e.Right) - 12;
+  r.Top = (m.Maximized() ? SysBorderWidth(m, false) / 2 + 1 : 2) + e.Top;
   r.Bottom = titleBottom;
+  if (CentredBorderMode(m)) {
+    int shift = m.Skin.CenterOffset;
+    if (m.Maximized() && m.Skin.TitleHeight != m.Skin.MaxTitleHeight)
+      shift += (m.Skin.TitleHeight - m.Skin.MaxTitleHeight) / 2 - 2;
+    r.Top += shift;
+    r.Bottom += shift;
+  }
   if (r.Right <= r.Left || r.Bottom <= r.Top) return;
   TBitmapCanvas canvas(cache);
   NONCLIENTMETRICSW ncm{};
@@ -645,6 +769,8 @@ void TsSkinProvider::PaintTitleButtons(TacBitmap& cache, const TacFrameModel& m)
   const TacSysMenuState s = SysMenu();
   TacTitleLayoutInput in;
   in.FrameWidth = FrameWidth(m);
+  in.ExtRight = ExtMargins(m).Right;
+  in.ExtTop = ExtMargins(m).Top;
   in.SysBorder = SysBorderWidth(m, true);
   in.TopBorder = TopBorderWidth(m, true);
   in.Caption = CaptionHeight(m, true);
@@ -668,10 +794,9 @@ void TsSkinProvider::PaintTitleButtons(TacBitmap& cache, const TacFrameModel& m)
   }
   for (TsButtonRecord& b : buttons_) b.R = TacRect{0, 0, 0, 0};
   // The title strip behind the buttons, so one button can be redrawn alone.
-  const int stripH = std::min(cache.Height(), TopBorderWidth(m, true) + CaptionHeight(m, true));
-  buttonBackground_ = NewMemoryBitmap(cache.Width(), stripH, TacPixelFormat::pf24bit);
-  for (int y = 0; y < stripH; ++y)
-    std::copy(cache.Pixel(0, y), cache.Pixel(0, y) + 3 * cache.Width(), buttonBackground_->Pixel(0, y));
+  const int stripH = std::min(cache.Height(), TopBorderWidth(m, true) + CaptionHeight(m, true) + ExtMargins(m).Top);
+  buttonBackground_ = NewMemoryBitmap(cache.Width(), stripH, cache.Format());
+  CopyBitmapRect(buttonBackground_.get(), 0, 0, &cache, TacRect{0, 0, cache.Width(), stripH});
   for (const TacPlacedButton& p : LayoutTitleButtons(in)) {
     TsButtonRecord* b = RecordFor(p.Code);
     if (!b) continue;
@@ -710,8 +835,8 @@ bool TsSkinProvider::AnimatesTitleButtons() const {
 
 TacBitmapPtr TsSkinProvider::ButtonPicture(const TsButtonRecord& b, POINT& screen) {
   TsSkinManager* mgr = Manager();
-  RECT wr;
-  if (!mgr || !GetWindowRect(form_->Handle(), &wr)) return nullptr;
+  if (!mgr || !form_->HandleAllocated()) return nullptr;
+  const POINT origin = FrameOrigin();
   // The glow: the hot close, maximize or minimize button's key + "GLOW0".
   int margin = 0;
   switch (b.Code) {
@@ -739,7 +864,7 @@ TacBitmapPtr TsSkinProvider::ButtonPicture(const TsButtonRecord& b, POINT& scree
             to[2] = from[2];
             to[3] = image->Format() == TacPixelFormat::pf32bit ? from[3] : 255;
           }
-        screen = POINT{wr.left + b.R.Left - margin, wr.top + b.R.Top - margin};
+        screen = POINT{origin.x + b.R.Left - margin, origin.y + b.R.Top - margin};
         return picture;
       }
     }
@@ -750,9 +875,7 @@ TacBitmapPtr TsSkinProvider::ButtonPicture(const TsButtonRecord& b, POINT& scree
       r.Right > buttonBackground_->Width() || r.Bottom > buttonBackground_->Height())
     return nullptr;
   TacBitmapPtr face = NewMemoryBitmap(r.Width(), r.Height(), TacPixelFormat::pf24bit);
-  for (int y = 0; y < r.Height(); ++y)
-    std::copy(buttonBackground_->Pixel(r.Left, r.Top + y), buttonBackground_->Pixel(r.Left, r.Top + y) + 3 * r.Width(),
-              face->Pixel(0, y));
+  CopyBitmapRect(face.get(), 0, 0, buttonBackground_.get(), r);
   TsButtonRecord here = b;
   here.R = TacRect{0, 0, r.Width(), r.Height()};
   DrawButton(*face, here, ButtonEnabledLook(b));
@@ -767,7 +890,7 @@ TacBitmapPtr TsSkinProvider::ButtonPicture(const TsButtonRecord& b, POINT& scree
       to[2] = from[2];
       to[3] = 255;
     }
-  screen = POINT{wr.left + r.Left, wr.top + r.Top};
+  screen = POINT{origin.x + r.Left, origin.y + r.Top};
   return picture;
 }
 
@@ -777,9 +900,10 @@ void TsSkinProvider::AnimateButton(TsButtonRecord& b) {
     const int code = b.Code;
     b.Animation->PointerInside = [this, code] {
       const TsButtonRecord* r = RecordFor(code);
-      RECT wr;
       POINT p;
-      if (!r || !GetWindowRect(form_->Handle(), &wr) || !GetCursorPos(&p)) return false;
+      if (!r || !GetCursorPos(&p)) return false;
+      const POINT o = FrameOrigin();
+      const RECT wr{o.x, o.y, 0, 0};
       return p.x >= wr.left + r->R.Left && p.x < wr.left + r->R.Right && p.y >= wr.top + r->R.Top &&
              p.y < wr.top + r->R.Bottom;
     };
@@ -812,10 +936,12 @@ void TsSkinProvider::RepaintButton(int code) {
   const TacRect r = b->R;
   if (buttonBackground_ && r.Bottom <= buttonBackground_->Height() && r.Right <= buttonBackground_->Width() &&
       r.Left >= 0 && r.Top >= 0)
-    for (int y = r.Top; y < r.Bottom; ++y)
-      std::copy(buttonBackground_->Pixel(r.Left, y), buttonBackground_->Pixel(r.Left, y) + 3 * r.Width(),
-                cache->Pixel(r.Left, y));
+    CopyBitmapRect(cache, r.Left, r.Top, buttonBackground_.get(), r);
   DrawButton(*cache, *b, ButtonEnabledLook(*b));
+  if (borderForm_) {
+    borderForm_->UpdateBorder(true);
+    return;
+  }
   TacWholeWindowDC dc(form_->Handle());
   if (dc.Get()) CopyBitmapToDC(dc.Get(), r.Left, r.Top, *cache, r);
 }
@@ -873,9 +999,56 @@ void TsSkinProvider::CopyFrameToWindow(HDC dc) {
     if (r.Width() > 0 && r.Height() > 0) CopyBitmapToDC(dc, r.Left, r.Top, *cache, r);
 }
 
+bool TsSkinProvider::WantsExtBorders() const {
+  TsSkinManager* mgr = Manager();
+  if (!mgr || !mgr->ExtendedBorders() || !AllowExtBorders || !drawNonClientArea_ || !Skinned() ||
+      !form_->HandleAllocated())
+    return false;
+  if (form_->BorderStyle() == bsNone || form_->Parent()) return false;
+  return mgr->ActiveShadow != nullptr && mgr->InactiveShadow != nullptr;
+}
+
+void TsSkinProvider::SetExtBorders() {
+  const bool want = WantsExtBorders();
+  if (want == (borderForm_ != nullptr)) return;
+  if (want) {
+    borderForm_ = std::make_unique<TacBorderForm>(this);
+    if (!borderForm_->BorderWindow()) borderForm_.reset();
+  } else {
+    borderForm_.reset();
+  }
+  FreeButtonAnimations();
+  maxShortTitle_ = ComputeMaxShortTitle(Model());
+  // 32 bits with the shadow's alpha while the border form exists, else 24.
+  skinData_->InitCacheBitmap();
+  skinData_->CacheDirty = true;
+  regionDirty_ = true;
+  if (!FormShowing()) return;
+  UpdateRegion(true);
+  if (borderForm_)
+    borderForm_->UpdateBorder(true);
+  else
+    RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+bool TsSkinProvider::BorderUpdatesAllowed() const {
+  return drawNonClientArea_ && !showAnimation_ && !skinData_->PaintDeferred && !Destroying() && !form_->Destroying();
+}
+
+void TsSkinProvider::RefreshBorder(bool repaint) {
+  if (borderForm_) borderForm_->UpdateBorder(repaint);
+}
+
 void TsSkinProvider::RepaintFrameNow() {
   if (!FormShowing() || !Skinned()) return;
+  if (WantsExtBorders() != (borderForm_ != nullptr)) SetExtBorders();
   if (regionDirty_) UpdateRegion(false);
+  if (borderForm_) {
+    // The form keeps only its client part; the frame is on the border window.
+    borderForm_->UpdateBorder(false);
+    paintedOnce_ = true;
+    return;
+  }
   TacWholeWindowDC dc(form_->Handle());
   if (dc.Get()) CopyFrameToWindow(dc.Get());
   paintedOnce_ = true;
@@ -1018,8 +1191,10 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m, bool skinned) {
       regionDirty_ = true;
       // The children hear of the skin from the manager's broadcast, after the form.
       if (FormShowing()) {
+        SetExtBorders();
         UpdateRegion(false);
         RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        RefreshBorder(true);
       }
       return true;
     }
@@ -1038,7 +1213,9 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m, bool skinned) {
       regionDirty_ = true;
       if (FormShowing()) {
         skinData_->CacheDirty = true;
+        SetExtBorders();
         RedrawWindow(form_->Handle(), nullptr, nullptr, 0x545);
+        RefreshBorder(true);
       }
       skinData_->PaintDeferred = false;
       RefreshCtrlAdapter();
@@ -1093,9 +1270,11 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m, bool skinned) {
       m.Result = static_cast<LRESULT>(MAKELONG(ClientOffsetX(fm), ClientOffsetY(fm)));
       return true;
     }
+    case SMC_UPDATEBORDERS:
+      if (skinned) RefreshBorder(true);
+      return skinned;
     case SMC_ENDUPDATE:
     case SMC_APPACTIVATED:
-    case SMC_UPDATEBORDERS:
       return skinned;
     default:
       return false;
@@ -1104,6 +1283,7 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m, bool skinned) {
 
 void TsSkinProvider::RemoveSkin(TMessage& m) {
   ctrlAdapter_.reset();
+  borderForm_.reset();
   SetCompositionTransitions(false);
   FreeButtonAnimations();
   menuRows_ = -1;
@@ -1211,6 +1391,7 @@ void TsSkinProvider::SkinnedWndProc(TMessage& m) {
         CallPrevious(m);
         return;
       }
+      if (borderForm_ && FormShowing()) UpdateRegion(false);
       // The platform must not draw its caption: -1 asks it to leave the frame alone.
       TMessage quiet{m.Msg, m.WParam, -1, 0};
       CallPrevious(quiet);
@@ -1254,9 +1435,10 @@ void TsSkinProvider::SkinnedWndProc(TMessage& m) {
       CallPrevious(m);
       GetClientRect(w, &lastClient_);
       TacBitmap* cache = skinData_->CacheBitmap();
-      RECT wr;
-      GetWindowRect(w, &wr);
-      if (!cache || cache->Width() != wr.right - wr.left || cache->Height() != wr.bottom - wr.top) {
+      int cw = 0, ch = 0;
+      TacPixelFormat cf = TacPixelFormat::pf24bit;
+      FrameCacheFormat(cw, ch, cf);
+      if (!cache || cache->Width() != cw || cache->Height() != ch) {
         regionDirty_ = true;
         skinData_->CacheDirty = true;
         menuRows_ = -1;
@@ -1338,10 +1520,25 @@ void TsSkinProvider::SkinnedWndProc(TMessage& m) {
           for (TsButtonRecord& b : buttons_)
             if (b.Animation) b.Animation->FollowForm();
         }
+        if (borderForm_ && !(wp->flags & (SWP_NOREDRAW | SWP_FRAMECHANGED))) borderForm_->UpdateBorder(false);
       }
       return;
     }
     case WM_NCLBUTTONDOWN: {
+      // -1: a press on the border window, whose point this provider tests itself.
+      if (m.WParam == static_cast<WPARAM>(-1)) {
+        if (!borderForm_) {
+          m.Result = 0;
+          return;
+        }
+        const int tested = borderForm_->BorderHitTest(screenPoint(m.LParam));
+        if (tested == -1) {
+          m.Result = 0;
+          return;
+        }
+        m.WParam = static_cast<WPARAM>(tested);
+        if (GetForegroundWindow() != w) SetForegroundWindow(w);
+      }
       const int zone = static_cast<int>(m.WParam);
       if (zone == acHit::Close || zone == acHit::MaxButton || zone == acHit::MinButton || zone == acHit::Help ||
           IsUserCode(zone)) {
@@ -1380,7 +1577,7 @@ void TsSkinProvider::SkinnedWndProc(TMessage& m) {
       return;
     }
     case WM_NCLBUTTONUP:
-      OnNcButtonUp(m, HitTest(screenPoint(m.LParam)));
+      OnNcButtonUp(m, FrameHitTestAt(screenPoint(m.LParam)));
       return;
     case WM_LBUTTONUP: {
       if (!pressed_) {
@@ -1389,7 +1586,7 @@ void TsSkinProvider::SkinnedWndProc(TMessage& m) {
       }
       POINT p{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
       ClientToScreen(w, &p);
-      OnNcButtonUp(m, HitTest(p));
+      OnNcButtonUp(m, FrameHitTestAt(p));
       return;
     }
     case WM_NCLBUTTONDBLCLK: {
@@ -1417,7 +1614,7 @@ void TsSkinProvider::SkinnedWndProc(TMessage& m) {
         return;
       }
       const POINT p = screenPoint(m.LParam);
-      const int zone = HitTest(p);
+      const int zone = FrameHitTestAt(p);
       if (zone == acHit::Caption || zone == acHit::SysMenu) {
         SetHotButton(0, true);
         ShowSystemMenu(p.x, p.y);
@@ -1483,11 +1680,14 @@ void TsSkinProvider::SkinnedWndProc(TMessage& m) {
     case CM_VISIBLECHANGED:
       CallPrevious(m);
       if (!form_->Visible()) {
+        RefreshBorder(false);
         skinData_->EmptyCache();
         skinData_->CacheDirty = true;
       }
       return;
     case WM_SHOWWINDOW:
+      // Hiding: the border window goes before anything of the form changes on the screen.
+      if (!m.WParam && borderForm_ && borderForm_->BorderWindow()) ShowWindow(borderForm_->BorderWindow(), SW_HIDE);
       CallPrevious(m);
       if (m.WParam) {
         skinData_->CacheDirty = true;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "controls/sCommonData.h"
+#include "frame/acBorderGeometry.h"
 #include "frame/acFrameModel.h"
 #include "frame/acTitleButtons.h"
 #include "framework/vclComponent.h"
@@ -26,6 +27,7 @@
 #include "paint/acBitmap.h"
 #include "paint/acRect.h"
 
+class TacBorderForm;
 class TacCtrlAdapter;
 class TsSkinManager;
 class TsSystemMenu;
@@ -157,9 +159,27 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   // Made on the first ShowSystemMenu with skinned popups; null before.
   TsSystemMenu* SystemMenu() const { return systemMenu_.get(); }
 
+  // ---- extended border
+  // The layered window behind the form that shows the frame with its shadow; null
+  // while the frame is drawn on the form itself.
+  TacBorderForm* BorderForm() const { return borderForm_.get(); }
+  // Creates the border form when the manager's extended borders are on and this form
+  // may use them (a framed top-level form, frame drawn, AllowExtBorders), else frees it.
+  void SetExtBorders();
+  // Lets the application answer hit tests on the extended border (non-zero: the answer).
+  std::function<void(TMessage& message)> OnExtHitTest;
+  // The title buttons and grip as the border window's hit test sees them.
+  TacBorderHitInput BorderHitInput(const TacFrameModel& m);
+  // Whether the border window may follow the form now (not frozen, not updating).
+  bool BorderUpdatesAllowed() const;
+  // Screen position of the frame cache's top-left: the border window's, else the form's.
+  POINT FrameOrigin() const;
+  void StopButtonAnimations() { FreeButtonAnimations(); }
+
   // ---- TacProviderHost
   TForm* HostForm() const override { return form_; }
   void FreeFrameCache() override;
+  void FrameCacheFormat(int& width, int& height, TacPixelFormat& format) const override;
 
  private:
   void Attach();
@@ -180,6 +200,8 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   bool FormShowing() const;
   int CacheHeight(const TacFrameModel& m) const;
   void PaintGrip(TacBitmap& cache, const TacFrameModel& m);
+  // The extended border's image around the frame (after the frame is painted).
+  void ComposeExtBorder(TacBitmap& cache, const TacFrameModel& m);
   void PaintTitle(TacBitmap& cache, const TacFrameModel& m);
   void PaintIcon(TacBitmap& cache, const TacFrameModel& m);
   void PaintCaption(TacBitmap& cache, const TacFrameModel& m);
@@ -250,6 +272,12 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   bool compositionOff_ = false;
   std::unique_ptr<TsSystemMenu> systemMenu_;
   std::unique_ptr<TacCtrlAdapter> ctrlAdapter_;
+  std::unique_ptr<TacBorderForm> borderForm_;
+  bool WantsExtBorders() const;
+  void RefreshBorder(bool repaint);
+  // The form's point (screen coordinates) as the frame sees it: on the border window
+  // when there is one.
+  int FrameHitTestAt(POINT screen);
 };
 
 // The form's provider (SMC_GETPROVIDER), or null.

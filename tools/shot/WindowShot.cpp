@@ -3,7 +3,8 @@
 // the screen) to a PNG file and optionally closes the window.
 //
 // usage: WindowShot TITLE OUTPUT.png [--wait-child TEXT] [--wait-enabled TEXT]
-//                   [--timeout SECONDS] [--close]
+//                   [--timeout SECONDS] [--margin PIXELS] [--close]
+// --margin takes that much of the screen around the window too (its shadow).
 // TITLE and TEXT are matched as substrings of the window texts; --wait-enabled also
 // waits until the child window of exactly that text is enabled (a button that comes
 // on once a package has loaded, for example).
@@ -96,7 +97,7 @@ int main() {
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (!argv || argc < 3) {
     std::fprintf(stderr, "usage: WindowShot TITLE OUTPUT.png [--wait-child TEXT] [--wait-enabled TEXT] "
-                         "[--timeout SECONDS] [--close]\n");
+                         "[--timeout SECONDS] [--margin PIXELS] [--close]\n");
     return 2;
   }
   Search top{argv[1]};
@@ -106,10 +107,12 @@ int main() {
   bool enabled = false;
   int timeout = 60;
   bool close = false;
+  int margin = 0;
   for (int i = 3; i < argc; ++i) {
     if (!wcscmp(argv[i], L"--wait-child") && i + 1 < argc) childText = argv[++i];
     else if (!wcscmp(argv[i], L"--wait-enabled") && i + 1 < argc) childText = argv[++i], enabled = true;
     else if (!wcscmp(argv[i], L"--timeout") && i + 1 < argc) timeout = _wtoi(argv[++i]);
+    else if (!wcscmp(argv[i], L"--margin") && i + 1 < argc) margin = _wtoi(argv[++i]);
     else if (!wcscmp(argv[i], L"--close")) close = true;
   }
   DWORD deadline = GetTickCount() + static_cast<DWORD>(timeout) * 1000;
@@ -138,6 +141,10 @@ int main() {
 
   RECT r;
   GetWindowRect(hwnd, &r);
+  InflateRect(&r, margin, margin);
+  RECT desk;
+  GetWindowRect(GetDesktopWindow(), &desk);
+  IntersectRect(&r, &r, &desk);
   int w = r.right - r.left, h = r.bottom - r.top;
   TacWindowDC screen(nullptr);
   TacMemoryDC mem(screen.Get());
