@@ -6,6 +6,7 @@
 
 #include "controls/sCommonData.h"
 #include "frame/acAnimationSteps.h"
+#include "frame/acBorderForm.h"
 #include "frame/acFrameGeometry.h"
 #include "frame/acWindowCapture.h"
 #include "frame/sSkinProvider.h"
@@ -74,8 +75,10 @@ void AnimateFormRedraw(TForm* form, int timeMs, uint8_t targetOpacity, TacAnimTy
   }
   PremultiplyAlpha(capture.get());
   const int w = capture->Width(), h = capture->Height();
-  RECT wr;
-  GetWindowRect(wnd, &wr);
+  // Where the frame cache lies on the screen: the border window's place when the
+  // frame is drawn there, with its shadow.
+  const POINT origin = provider->FrameOrigin();
+  const RECT wr{origin.x, origin.y, origin.x + w, origin.y + h};
   const bool topmost = (GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
   // Click-through and never active, where the form lies in the z-order.
   HWND cover = CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE |
@@ -98,6 +101,8 @@ void AnimateFormRedraw(TForm* form, int timeMs, uint8_t targetOpacity, TacAnimTy
   }
   AnimationCaptureActive = wasActive;
   Unfreeze(wnd);
+  // The border window takes the new look while the cover still shows it.
+  if (TacBorderForm* border = provider->BorderForm()) border->UpdateBorder(true);
   if (cover) DestroyWindow(cover);
 }
 

@@ -36,8 +36,7 @@ TEST(MainWindowFrame, SkinnedTitleWithWorkingCloseAndMinimize) {
   ASSERT_GT(close.Width(), 0);
   ASSERT_GT(min.Width(), 0);
   EXPECT_EQ(provider->Button(1).R.Width(), 0) << "no maximize on the main window";
-  RECT wr;
-  GetWindowRect(w, &wr);
+  POINT origin = provider->FrameOrigin();
   {
     // The title as it is on the screen is the frame cache's.
     std::string first;
@@ -46,14 +45,14 @@ TEST(MainWindowFrame, SkinnedTitleWithWorkingCloseAndMinimize) {
               0)
         << first;
   }
-  EXPECT_TRUE(ClickUntil(w, POINT{wr.left + (min.Left + min.Right) / 2, wr.top + (min.Top + min.Bottom) / 2},
+  EXPECT_TRUE(ClickUntil(w, POINT{origin.x + (min.Left + min.Right) / 2, origin.y + (min.Top + min.Bottom) / 2},
                          [w] { return IsIconic(w) != FALSE; }));
   ShowWindow(w, SW_RESTORE);
   SetForegroundWindow(w);
   Pump(150);
-  GetWindowRect(w, &wr);
+  origin = provider->FrameOrigin();
   // Closing the main form ends the message loop: the window goes away.
-  EXPECT_TRUE(ClickUntil(w, POINT{wr.left + (close.Left + close.Right) / 2, wr.top + (close.Top + close.Bottom) / 2},
+  EXPECT_TRUE(ClickUntil(w, POINT{origin.x + (close.Left + close.Right) / 2, origin.y + (close.Top + close.Bottom) / 2},
                          [form] { return Application->Terminated() || !IsWindowVisible(form->Handle()); }));
   SetCursorPos(1270, 1010);
   delete form;

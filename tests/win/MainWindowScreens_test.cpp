@@ -18,6 +18,7 @@
 #include "app/uVqMainFrm.h"
 #include "controls/sCommonData.h"
 #include "controls/sFadeTimer.h"
+#include "frame/acBorderForm.h"
 #include "frame/acTitleButtonAnimation.h"
 #include "frame/sSkinProvider.h"
 #include "framework/vclApplication.h"
@@ -84,8 +85,13 @@ class Screens : public testing::Test {
     ASSERT_TRUE(PumpUntil([] { return FadeTimerCount == 0; }));
     PumpFor(40);
   }
+  // The window as the screen shows it, with what lies around it: a frame on a border
+  // window is taken with its whole shadow.
   void Shot(HWND wnd, const std::string& name) {
-    TacBitmapPtr shot = ScreenAround(wnd, 12);
+    TWinControl* control = TWinControl::FromHandle(wnd);
+    TsSkinProvider* provider = control ? ProviderOfForm(dynamic_cast<TForm*>(control)) : nullptr;
+    TacBitmapPtr shot = provider && provider->BorderForm() ? ScreenAround(provider->BorderForm()->BorderWindow(), 8)
+                                                           : ScreenAround(wnd, 12);
     ASSERT_TRUE(shot);
     EXPECT_TRUE(WritePng(dir_ + "/" + name + ".png", *shot)) << name;
   }
@@ -203,10 +209,12 @@ TEST_F(Screens, FrameActiveInactiveAndTheCloseGlow) {
   SendMessageW(w, WM_NCACTIVATE, TRUE, 0);
   Settle();
   const TsButtonRecord& close = provider->Button(2);
-  RECT wr;
-  GetWindowRect(w, &wr);
-  const POINT centre{wr.left + (close.R.Left + close.R.Right) / 2, wr.top + (close.R.Top + close.R.Bottom) / 2};
-  SendMessageW(w, WM_NCHITTEST, 0, MAKELPARAM(centre.x, centre.y));
+  ASSERT_NE(provider->BorderForm(), nullptr) << "the main window's frame is on its border window";
+  HWND border = provider->BorderForm()->BorderWindow();
+  const POINT origin = provider->FrameOrigin();
+  const POINT centre{origin.x + (close.R.Left + close.R.Right) / 2, origin.y + (close.R.Top + close.R.Bottom) / 2};
+  // The pointer over the button, as the border window hears of it.
+  SendMessageW(border, WM_NCMOUSEMOVE, HTOBJECT, MAKELPARAM(centre.x, centre.y));
   ASSERT_EQ(close.State, 1);
   ASSERT_NE(close.Animation, nullptr);
   // The fade-in to its end, as if the pointer stayed on the button (the real one
@@ -216,14 +224,20 @@ TEST_F(Screens, FrameActiveInactiveAndTheCloseGlow) {
   for (int i = 0; i < 10 && close.Animation->Opacity() < 255; ++i) close.Animation->Step();
   ASSERT_EQ(close.Animation->Opacity(), 255);
   PumpFor(60);
-  TacBitmapPtr glowing = ScreenAround(w, 12);
+  TacBitmapPtr glowing = ScreenAround(border, 0);
   ASSERT_TRUE(glowing);
   EXPECT_TRUE(WritePng(dir_ + "/frame-close-glow.png", *glowing));
   // On the screen the close button's place shows the glow, not the frame cache below.
   const TacBitmap* cache = provider->FrameCache();
   ASSERT_NE(cache, nullptr);
   const int cx = (close.R.Left + close.R.Right) / 2, cy = close.R.Top + 3;
-  EXPECT_NE(Rgb(*glowing, cx + 12, cy + 12), Rgb(*cache, cx, cy)) << "the glow shows above the frame";
+  EXPECT_NE(Rgb(*glowing, cx, cy), Rgb(*cache, cx, cy)) << "the glow shows above the border window";
+  // The glow's window lies above the form, so above the border window behind it.
+  HWND glowWindow = close.Animation->Window();
+  ASSERT_NE(glowWindow, nullptr);
+  bool glowAbove = false;
+  for (HWND h = GetWindow(border, GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV)) glowAbove = glowAbove || h == glowWindow;
+  EXPECT_TRUE(glowAbove);
 }
 
 TEST_F(Screens, InstallButtonRoundsLeaveNoObjectsBehind) {
@@ -299,7 +313,7 @@ BOOL WINAPI RecordCover(HWND wnd, HDC screen, POINT* at, SIZE* size, HDC source,
     g_coverPictures->push_back({std::move(copy), blend ? blend->SourceConstantAlpha : -1});
     if (g_midFade && g_coverPictures->size() == 6) {
       Sleep(40);  // the compositor puts the cover over the old look
-      *g_midFade = ScreenAround(g_fadingForm, 12);
+      *g_midFade = ScreenAround(g_fadingForm, 0);
     }
   }
   return done;
@@ -307,10 +321,12 @@ BOOL WINAPI RecordCover(HWND wnd, HDC screen, POINT* at, SIZE* size, HDC source,
 
 // Pixels inside `inset` of the edges where a and b differ by more than `tolerance`
 // in a channel (a capture prints its text once more: antialiasing may differ a level).
+// A 32-bit `a` is looked at only where it is opaque: the screen shows the rest blended.
 int DifferentPixels(const TacBitmap& a, const TacBitmap& b, int inset, int tolerance) {
   int n = 0;
   for (int y = inset; y < std::min(a.Height(), b.Height()) - inset; ++y)
     for (int x = inset; x < std::min(a.Width(), b.Width()) - inset; ++x) {
+      if (a.Format() == TacPixelFormat::pf32bit && a.Pixel(x, y)[3] != 255) continue;
       const uint32_t p = Rgb(a, x, y), q = Rgb(b, x, y);
       for (int shift = 0; shift < 24; shift += 8)
         if (std::abs(static_cast<int>((p >> shift) & 255) - static_cast<int>((q >> shift) & 255)) > tolerance) {
@@ -327,7 +343,11 @@ int DifferentPixels(const TacBitmap& a, const TacBitmap& b, int inset, int toler
 // 25 opacity levels); then the window shows the same pixels itself and the cover is gone.
 TEST_F(Screens, SkinChangeFadesTheNewLookInOverTheOld) {
   Start({});
-  HWND w = form_->Handle();
+  TsSkinProvider* provider = ProviderOfForm(form_);
+  ASSERT_NE(provider, nullptr);
+  ASSERT_NE(provider->BorderForm(), nullptr);
+  // The frame and its shadow are on the border window: that is what changes look.
+  HWND w = provider->BorderForm()->BorderWindow();
   TsSkinManager* mgr = form_->sknmngr1;
   ASSERT_TRUE(mgr->AnimEffects.SkinChanging.Active);
   ASSERT_EQ(mgr->AnimEffects.SkinChanging.Time, 100);
@@ -360,7 +380,8 @@ TEST_F(Screens, SkinChangeFadesTheNewLookInOverTheOld) {
   EXPECT_EQ(DifferentPixels(*pictures.back().picture, *after, 10, 8), 0);
   EXPECT_GT(DifferentPixels(*before, *after, 10, 8), 1000) << "the hue change shows";
   EXPECT_EQ(FindWindowW(L"TacRedrawCover", nullptr), nullptr) << "the cover is gone";
-  EXPECT_TRUE(IsWindowVisible(w)) << "unfrozen";
+  EXPECT_TRUE(IsWindowVisible(form_->Handle())) << "unfrozen";
+  EXPECT_TRUE(IsWindowVisible(w));
   ASSERT_TRUE(midFade);
   EXPECT_GT(DifferentPixels(*midFade, *before, 22, 8), 0);
   EXPECT_GT(DifferentPixels(*midFade, *after, 22, 8), 0) << "half way between the two looks";
