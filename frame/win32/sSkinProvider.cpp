@@ -356,6 +356,9 @@ TacFrameModel TsSkinProvider::Model() const {
     m.Skin.BIRight = d.BIRight;
     m.Skin.BISpace = d.BISpace;
     if (borderForm_) m.Skin.ShadowMargins = mgr->ShadowMargins;
+    // The built-in shadows are shadows only: without the skin's own border image
+    // there is no title in it to centre on.
+    if (!mgr->IsValidImgIndex(mgr->ConstData.ExBorder)) m.Skin.BorderMode = 0;
   }
   m.BorderForm = borderForm_ != nullptr;
   if (!form_->HandleAllocated()) return m;
