@@ -18,6 +18,8 @@ namespace {
 const wchar_t kWindowClass[] = L"TacBorderForm";
 
 constexpr UINT kPlaceFlags = SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;  // 0x610
+constexpr UINT kReplaceMessage = WM_APP + 0x4B;
+constexpr UINT_PTR kReplaceTimer = 0x4B;
 
 POINT MessagePoint(LPARAM lp) { return POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
 
@@ -144,8 +146,14 @@ void TacBorderForm::SendImage(HWND insertAfter, POINT at, int opacity) {
     HWND f = owner_->Form()->Handle();
     const LONG style = GetWindowLongW(f, GWL_STYLE);
     if (opacity == 0) SetWindowLongW(f, GWL_STYLE, style & ~WS_VISIBLE);
-    ShowWindow(w, SW_SHOWNOACTIVATE);
+    // Shown on top, then placed behind the form: a display server may keep a window
+    // it has just mapped wherever it likes unless it is moved from the top.
+    SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, kPlaceFlags | SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetWindowPos(w, insertAfter, 0, 0, 0, 0, kPlaceFlags | SWP_NOMOVE | SWP_NOSIZE);
     if (opacity == 0) SetWindowLongW(f, GWL_STYLE, style);
+    // A display server may stack a newly shown window on top once it has mapped it:
+    // placed behind the form once more when that has happened.
+    ReplaceLater();
   }
 }
 
@@ -156,6 +164,13 @@ void TacBorderForm::UpdateRegion(const TacFrameModel& m, int width, int height) 
   TacRegionHandle cut = NewRectRegion(hole.Left, hole.Top, hole.Right, hole.Bottom);
   CombineRgn(rgn.Get(), rgn.Get(), cut.Get(), RGN_XOR);
   SetWindowRegion(Window(), std::move(rgn), false);
+}
+
+void TacBorderForm::ReplaceLater() {
+  // Once now, once more after the display server has had time to report what it did.
+  if (!Window()) return;
+  PostMessageW(Window(), kReplaceMessage, 0, 0);
+  SetTimer(Window(), kReplaceTimer, 60, nullptr);
 }
 
 int TacBorderForm::BorderHitTest(POINT screen) {
@@ -244,6 +259,18 @@ void TacBorderForm::WndProc(TMessage& m) {
     return;
   }
   switch (m.Msg) {
+    case WM_TIMER:
+      if (m.WParam != kReplaceTimer) {
+        Inherited(m);
+        return;
+      }
+      KillTimer(w, kReplaceTimer);
+      [[fallthrough]];
+    case kReplaceMessage:
+      if (IsWindowVisible(w) && GetWindow(f, GW_HWNDNEXT) != w)
+        SetWindowPos(w, f, 0, 0, 0, 0, kPlaceFlags | SWP_NOMOVE | SWP_NOSIZE);
+      m.Result = 0;
+      return;
     case WM_ERASEBKGND:
     case WM_NCPAINT:
       m.Result = 1;
@@ -281,10 +308,14 @@ void TacBorderForm::WndProc(TMessage& m) {
       m.Result = MA_NOACTIVATE;
       return;
     }
-    case WM_WINDOWPOSCHANGED:
+    case WM_WINDOWPOSCHANGED: {
       Inherited(m);
-      if (!passingThrough_) UpdateBorder(false);
+      // Being hidden with its form: nothing to follow (and the form's emptied cache
+      // must not be recomposed and shown again on the way out).
+      const WINDOWPOS* wp = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+      if (!passingThrough_ && !(wp && (wp->flags & SWP_HIDEWINDOW))) UpdateBorder(false);
       return;
+    }
     case WM_NCHITTEST: {
       const POINT p = MessagePoint(m.LParam);
       if (InShadow(localOf(p))) {

@@ -31,6 +31,9 @@ class TacBorderForm : public TWindowSubclass {
   int BorderHitTest(POINT screen);
   // The point (border-window coordinates) lies in the shadow.
   bool InShadow(POINT local) const;
+  // Puts the border window behind the form again once the messages queued now are
+  // handled (activation may have stacked it elsewhere).
+  void ReplaceLater();
   // The opacity of the last image handed to the platform (-1 before any).
   int SentOpacity() const { return sentOpacity_; }
 

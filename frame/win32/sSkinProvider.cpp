@@ -1456,6 +1456,7 @@ void TsSkinProvider::SkinnedWndProc(TMessage& m) {
     case WM_ACTIVATE:
       CallPrevious(m);
       menuRows_ = -1;
+      if (borderForm_) borderForm_->ReplaceLater();
       return;
     case WM_QUERYENDSESSION:
       ShutdownPending = true;
