@@ -24,6 +24,7 @@
 #include "controls/sBitBtn.h"
 #include "controls/sCommonData.h"
 #include "controls/sFadeTimer.h"
+#include "frame/acBorderForm.h"
 #include "frame/acFrameGeometry.h"
 #include "frame/acFrameHitTest.h"
 #include "frame/acHideAnimation.h"
@@ -230,7 +231,8 @@ int main() {
   // 3. The frame: a full rebuild of the main window's frame cache, and one step of a
   // title button's fade (the close button's glow), each beside a BitBlt of as many
   // pixels in the same run.
-  double frame = 0, frameBlit = 0, glowStep = 0, glowBlit = 0;
+  double frame = 0, frameBlit = 0, glowStep = 0, glowBlit = 0, borderSend = 0;
+  bool borderShown = false;
   int frameW = 0, frameH = 0, glowW = 0, glowH = 0;
   if (TsSkinProvider* provider = ProviderOfForm(form)) {
     auto rebuildFrame = [&] {
@@ -248,6 +250,17 @@ int main() {
       // BitBlt covers at most the client-sized target: scale to the frame's pixels.
       frameBlit *= static_cast<double>(frameW) * frameH /
                    (static_cast<double>(std::min(frameW, width)) * std::min(frameH, height));
+      // With extended borders the cache is the border window's image: composed with
+      // the shadow, then premultiplied and handed to the platform in one update.
+      if (TacBorderForm* border = provider->BorderForm()) {
+        borderSend = MedianMicroseconds(
+            [&] {
+              provider->FreeFrameCache();
+              border->UpdateBorder(true);
+            },
+            15, 10);
+        borderShown = true;
+      }
     }
     // A fade of a picture of the close button's glow size (44 x 34 in our skin), shown
     // in its layered window at the button's place; each call is one step.
@@ -355,6 +368,11 @@ int main() {
   if (frame > 0)
     std::printf("frame cache of %dx%d rebuilt: %.1f us; BitBlt of as many pixels: %.2f us; ratio %.1f\n", frameW,
                 frameH, frame, frameBlit, frame / frameBlit);
+    if (borderShown)
+      std::printf("border window image of %dx%d (frame cache with its shadow) composed, premultiplied and handed to "
+                  "the platform: %.1f us; BitBlt of as many pixels: %.2f us; ratio %.1f (composing alone: the frame "
+                  "cache above)\n",
+                  frameW, frameH, borderSend, frameBlit, frameBlit > 0 ? borderSend / frameBlit : 0.0);
   if (glowStep > 0)
     std::printf("title-button fade step (%dx%d glow): %.1f us; BitBlt of the same pixels: %.2f us; ratio %.1f\n",
                 glowW, glowH, glowStep, glowBlit, glowStep / glowBlit);
