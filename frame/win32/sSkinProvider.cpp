@@ -8,6 +8,7 @@
 #include "frame/acBorderImage.h"
 #include "frame/acCtrlAdapter.h"
 #include "frame/acFormRedraw.h"
+#include "frame/acFormShow.h"
 #include "frame/acFrameGeometry.h"
 #include "frame/acFrameHitTest.h"
 #include "frame/acFrameRegion.h"
@@ -506,6 +507,21 @@ bool TsSkinProvider::HideAnimates() const {
   if (!mgr || !drawNonClientArea_ || !LayeredWindowUpdater() || !form_->HandleAllocated()) return false;
   const TacFormAnimation& hide = mgr->AnimEffects.FormHide;
   return hide.Active && AnimationStepCount(hide.Time) > 0 && !IsIconic(form_->Handle());
+}
+
+bool TsSkinProvider::ShowAnimates() const {
+  const TsSkinManager* mgr = Manager();
+  return mgr && mgr->AnimEffects.FormShow.Active && LayeredWindowUpdater() && WantsExtBorders() && !showAnimation_;
+}
+
+void TsSkinProvider::FinishShow() {
+  showPending_ = false;
+  HWND w = form_->Handle();
+  // Painted at once, over the same pixels the border window shows.
+  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  showAnimation_ = false;
+  paintedOnce_ = true;
+  if (borderForm_) borderForm_->UpdateBorder(true);
 }
 
 void TsSkinProvider::AnimateFormHide() {
@@ -1513,6 +1529,8 @@ void TsSkinProvider::SkinnedWndProc(TMessage& m) {
     }
     case WM_WINDOWPOSCHANGED: {
       CallPrevious(m);
+      if (showPending_ && m.LParam && (reinterpret_cast<const WINDOWPOS*>(m.LParam)->flags & SWP_SHOWWINDOW))
+        FinishShow();
       maxShortTitle_ = ComputeMaxShortTitle(Model());
       // Title-button pictures stand where the buttons were: a move or a hide ends them;
       // otherwise they follow the form in z-order.
@@ -1682,8 +1700,24 @@ void TsSkinProvider::SkinnedWndProc(TMessage& m) {
       if (FormShowing()) SendMessageW(w, WM_NCPAINT, 1, 0);
       return;
     case CM_VISIBLECHANGED:
+      if (m.WParam && !IsWindowVisible(w) && ShowAnimates()) {
+        CallPrevious(m);
+        // The form is shown next: its whole look goes onto the border window first.
+        SetExtBorders();
+        UpdateRegion(false);
+        showAnimation_ = true;
+        const TacFormAnimation show = Manager()->AnimEffects.FormShow;
+        showPending_ =
+            AnimateFormShow(this, show.Time, static_cast<uint8_t>(form_->AlphaBlend() ? form_->AlphaBlendValue() : 255),
+                            show.Mode);
+        if (!showPending_) showAnimation_ = false;
+        return;
+      }
       CallPrevious(m);
       if (!form_->Visible()) {
+        // A show that never reached the screen ends here.
+        showPending_ = false;
+        showAnimation_ = false;
         RefreshBorder(false);
         skinData_->EmptyCache();
         skinData_->CacheDirty = true;

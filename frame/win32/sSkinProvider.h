@@ -221,6 +221,11 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   // from a snapshot of the window that has just been hidden.
   bool HideAnimates() const;
   void AnimateFormHide();
+  // The show animation: asked for as the form is about to be shown; the form's first
+  // appearance then ends it (FinishShow).
+  bool ShowAnimates() const;
+  void FinishShow();
+  bool showPending_ = false;
   TsButtonRecord* RecordFor(int code);
   bool ButtonEnabledLook(const TsButtonRecord& b) const;
   int ButtonMaskFor(const TsButtonRecord& b) const;

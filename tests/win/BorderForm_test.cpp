@@ -12,6 +12,7 @@
 #include "app/ProgramArguments.h"
 #include "app/uVqMainFrm.h"
 #include "controls/sFadeTimer.h"
+#include "frame/acAnimationSteps.h"
 #include "frame/acBorderForm.h"
 #include "frame/acFrameGeometry.h"
 #include "frame/sSkinProvider.h"
@@ -369,6 +370,107 @@ TEST(CompositionShadowlessBorder, BuiltinShadowAroundTheFrame) {
   // The title comes from the skin's title section, not from the shadow image.
   EXPECT_EQ(cache->Pixel(cache->Width() / 2, e.Top + 5)[3], 255);
   delete form;
+}
+
+}  // namespace
+
+namespace {
+
+// What happened around a show, in order: pictures handed to border windows, and the
+// form's own visibility and paints.
+struct ShowEvent {
+  enum Kind { BorderPicture, FormShown, FormPaint } What;
+  int Opacity;     // BorderPicture
+  bool Visible;    // FormPaint: the form was on the screen while it painted
+  SIZE Size;
+};
+std::vector<ShowEvent>* g_showEvents = nullptr;
+TUpdateLayeredWindowFn g_showReal = nullptr;
+
+BOOL WINAPI RecordShowPicture(HWND wnd, HDC screen, POINT* at, SIZE* size, HDC source, POINT* from, COLORREF key,
+                              BLENDFUNCTION* blend, DWORD flags) {
+  wchar_t cls[64] = {};
+  GetClassNameW(wnd, cls, 64);
+  if (g_showEvents && source && size && std::wstring(cls) == L"TacBorderForm")
+    g_showEvents->push_back({ShowEvent::BorderPicture, blend ? blend->SourceConstantAlpha : -1, false, *size});
+  return g_showReal(wnd, screen, at, size, source, from, key, blend, flags);
+}
+
+// The main window shown with its FormShow settings, every event recorded.
+std::vector<ShowEvent> RecordMainWindowShow(int timeMs, TacAnimType mode, SIZE* cacheSize) {
+  std::vector<ShowEvent> events;
+  SetProgramArgumentsW({ProgramFileW()});
+  TVqMainFrm* form = Application->CreateForm<TVqMainFrm>();
+  form->sknmngr1->AnimEffects.FormShow.Time = timeMs;
+  form->sknmngr1->AnimEffects.FormShow.Mode = mode;
+  bool seenVisible = false;
+  TMessageSubclass watch([&](TMessage& m) {
+    // The first message the form gets with its visible bit set: it is on the screen.
+    if (!seenVisible && IsWindowVisible(form->Handle())) {
+      seenVisible = true;
+      events.push_back({ShowEvent::FormShown, 0, true, {0, 0}});
+    }
+    if (m.Msg == WM_PAINT || m.Msg == WM_ERASEBKGND)
+      events.push_back({ShowEvent::FormPaint, 0, IsWindowVisible(form->Handle()) != FALSE, {0, 0}});
+    return false;
+  });
+  watch.Attach(form->Handle());
+  g_showReal = LayeredWindowUpdater();
+  g_showEvents = &events;
+  SetLayeredWindowUpdater(RecordShowPicture);
+  form->Show();
+  SetLayeredWindowUpdater(g_showReal);
+  g_showEvents = nullptr;
+  const TsSkinProvider* provider = ProviderOfForm(form);
+  if (cacheSize && provider && provider->FrameCache())
+    *cacheSize = SIZE{provider->FrameCache()->Width(), provider->FrameCache()->Height()};
+  EXPECT_TRUE(provider && provider->BorderForm() && IsWindowVisible(provider->BorderForm()->BorderWindow()));
+  watch.Detach();
+  PumpFor(100);
+  delete form;
+  SetProgramArgumentsW({});
+  return events;
+}
+
+// FormShow.Time 0, the program's setting: the window's whole picture is on the border
+// window at full opacity before the form is on the screen, and the form paints its
+// client over it before the call returns, so no pumped message comes in between.
+TEST(FormShowAnimation, AtTimeZeroThePictureComesBeforeTheForm) {
+  SIZE cache{0, 0};
+  const std::vector<ShowEvent> events = RecordMainWindowShow(0, atAero, &cache);
+  size_t firstPicture = events.size(), shown = events.size(), firstVisiblePaint = events.size();
+  for (size_t i = 0; i < events.size(); ++i) {
+    if (events[i].What == ShowEvent::BorderPicture && firstPicture == events.size()) firstPicture = i;
+    if (events[i].What == ShowEvent::FormShown && shown == events.size()) shown = i;
+    if (events[i].What == ShowEvent::FormPaint && events[i].Visible && firstVisiblePaint == events.size())
+      firstVisiblePaint = i;
+  }
+  ASSERT_LT(firstPicture, events.size()) << "a picture on the border window";
+  ASSERT_LT(shown, events.size());
+  ASSERT_LT(firstVisiblePaint, events.size()) << "the form painted itself once shown";
+  EXPECT_EQ(events[firstPicture].Opacity, 255) << "at once at full opacity";
+  EXPECT_EQ(events[firstPicture].Size.cx, cache.cx) << "the whole window with its shadow";
+  EXPECT_EQ(events[firstPicture].Size.cy, cache.cy);
+  EXPECT_LT(firstPicture, shown) << "the picture is there before the form";
+  EXPECT_LT(shown, firstVisiblePaint);
+}
+
+// A timed show in aero mode: the border window's pictures rise in opacity as the steps
+// say, the last at the target, all before the form appears.
+TEST(FormShowAnimation, TimedShowRampsBeforeTheFormAppears) {
+  SIZE cache{0, 0};
+  const std::vector<ShowEvent> events = RecordMainWindowShow(50, atAero, &cache);
+  std::vector<int> opacities;
+  size_t shown = events.size();
+  for (size_t i = 0; i < events.size(); ++i) {
+    if (events[i].What == ShowEvent::FormShown && shown == events.size()) shown = i;
+    if (events[i].What == ShowEvent::BorderPicture && shown == events.size()) opacities.push_back(events[i].Opacity);
+  }
+  std::vector<int> expected{0};
+  for (const TacAnimationStep& step : ShowAnimationSteps(cache.cx, cache.cy, 5, 255, atAero, false))
+    expected.push_back(step.Opacity);
+  expected.push_back(255);
+  EXPECT_EQ(opacities, expected);
 }
 
 }  // namespace
