@@ -461,6 +461,24 @@ int TsSkinProvider::HitTest(POINT screen) {
   return code;
 }
 
+TacCornerMask TsSkinProvider::CornerMask(int mask) const {
+  TacCornerMask c;
+  TsSkinManager* mgr = Manager();
+  if (mgr && mgr->IsValidImgIndex(mask)) {
+    c.Mask = &mgr->Masks[static_cast<size_t>(mask)];
+    c.Image = c.Mask->Bmp ? c.Mask->Bmp.get() : mgr->MasterBitmap.get();
+  }
+  return c;
+}
+
+TacCornerMask TsSkinProvider::FormCornerMask() const { return CornerMask(skinData_->BorderMaskIndex()); }
+
+TacCornerMask TsSkinProvider::TitleCornerMask() {
+  TsSkinManager* mgr = Manager();
+  const int ti = TitleSectionIndex();
+  return CornerMask(mgr && mgr->IsValidSkinIndex(ti) ? mgr->Sections[static_cast<size_t>(ti)].BorderIndex : -1);
+}
+
 void TsSkinProvider::UpdateRegion(bool redraw) {
   if (!drawNonClientArea_ || !form_->HandleAllocated()) return;
   const TacFrameModel m = Model();
@@ -478,17 +496,7 @@ void TsSkinProvider::UpdateRegion(bool redraw) {
     regionDirty_ = false;
     return;
   }
-  auto corner = [&](int mask) {
-    TacCornerMask c;
-    if (mgr->IsValidImgIndex(mask)) {
-      c.Mask = &mgr->Masks[static_cast<size_t>(mask)];
-      c.Image = c.Mask->Bmp ? c.Mask->Bmp.get() : mgr->MasterBitmap.get();
-    }
-    return c;
-  };
-  const int ti = TitleSectionIndex();
-  const int titleMask = mgr->IsValidSkinIndex(ti) ? mgr->Sections[static_cast<size_t>(ti)].BorderIndex : -1;
-  regionRects_ = BuildRegionRects(corner(skinData_->BorderMaskIndex()), corner(titleMask), m.Width, m.Height);
+  regionRects_ = BuildRegionRects(FormCornerMask(), TitleCornerMask(), m.Width, m.Height);
   TacRegionHandle rgn = NewRectRegion(0, 0, m.Width, m.Height);
   for (const TacRect& r : regionRects_) {
     TacRegionHandle cut = NewRectRegion(r.Left, r.Top, r.Right, r.Bottom);
@@ -612,18 +620,8 @@ void TsSkinProvider::ComposeExtBorder(TacBitmap& cache, const TacFrameModel& m) 
   }
   const TacRect e = ExtMargins(m);
   ComposeShadowRing(&cache, image, e, m.Skin.FormOffset);
-  auto corner = [&](int mask) {
-    TacCornerMask c;
-    if (mgr->IsValidImgIndex(mask)) {
-      c.Mask = &mgr->Masks[static_cast<size_t>(mask)];
-      c.Image = c.Mask->Bmp ? c.Mask->Bmp.get() : mgr->MasterBitmap.get();
-    }
-    return c;
-  };
-  const int ti = TitleSectionIndex();
-  const int titleMask = mgr->IsValidSkinIndex(ti) ? mgr->Sections[static_cast<size_t>(ti)].BorderIndex : -1;
-  const TacCornerMask form = corner(skinData_->BorderMaskIndex());
-  const TacCornerMask title = corner(titleMask);
+  const TacCornerMask form = FormCornerMask();
+  const TacCornerMask title = TitleCornerMask();
   FillCutCornersFromBorder(&cache, image, frame, title.Mask ? title : form, form, title.Mask == nullptr);
 }
 

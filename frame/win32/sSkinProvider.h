@@ -18,6 +18,7 @@
 #include "controls/sCommonData.h"
 #include "frame/acBorderGeometry.h"
 #include "frame/acFrameModel.h"
+#include "frame/acFrameRegion.h"
 #include "frame/acTitleButtons.h"
 #include "framework/vclComponent.h"
 #include "framework/vclControl.h"
@@ -238,6 +239,11 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   // Wine, and every child's background request would pay them.
   TacPoint cacheClientOffset_{0, 0};
   int TitleSectionIndex();
+  // The border masks whose key-coloured corners cut the frame: the form section's and
+  // the title section's (empty when the skin has none).
+  TacCornerMask CornerMask(int mask) const;
+  TacCornerMask FormCornerMask() const;
+  TacCornerMask TitleCornerMask();
 
   // Internal state, in order.
   std::vector<TacRect> regionRects_;

@@ -24,6 +24,7 @@
 #include "paint/acLayeredWindow.h"
 #include "skin/acSkinWriter.h"
 #include "skin/sSkinManager.h"
+#include "ShadowlessSkin.h"
 #include "support/StandInDwm.h"
 #include "support/TestPaths.h"
 #include "support/WinPixels.h"
@@ -330,14 +331,8 @@ TEST_F(BorderForm, HidingHidesTheBorderWindowBeforeTheForm) {
 // A skin without its own shadow image: the built-in shadows around a frame drawn in
 // the form section's look (not centred), one pixel wider with composition on.
 TEST(CompositionShadowlessBorder, BuiltinShadowAroundTheFrame) {
-  std::vector<TacPackEntry> entries = ReadSkinFolder(SourcePath("skins/air"));
-  ASSERT_FALSE(entries.empty());
-  std::string options(entries[0].Data.begin(), entries[0].Data.end());
-  const size_t at = options.find("EXBORDER=");
-  ASSERT_NE(at, std::string::npos);
-  options.erase(at, options.find('\n', at) + 1 - at);
-  entries[0].Data.assign(options.begin(), options.end());
-  const std::vector<uint8_t> shadowless = PackSkinEntries(entries);
+  const std::vector<uint8_t> shadowless = ShadowlessSkin();
+  ASSERT_FALSE(shadowless.empty());
 
   TForm* form = TForm::Create<TForm>(Application);
   form->SetClientSize(300, 200);

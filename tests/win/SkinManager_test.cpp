@@ -25,6 +25,7 @@
 #include "skin/sCommandMessages.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinOptions.h"
+#include "ShadowlessSkin.h"
 #include "support/StandInDwm.h"
 #include "support/TestPaths.h"
 
@@ -485,14 +486,8 @@ TEST_F(BuiltinSkinEmbedded, TheMainWindowLoadsTheSkinCompiledIntoTheProgram) {
 // composited test run).
 TEST(CompositionShadowMargins, BuiltinShadowMarginsOneLargerUnderComposition) {
   ASSERT_EQ(DefaultManager(), nullptr);
-  std::vector<TacPackEntry> entries = ReadSkinFolder(SourcePath("skins/air"));
-  ASSERT_FALSE(entries.empty());
-  std::string options(entries[0].Data.begin(), entries[0].Data.end());
-  const size_t at = options.find("EXBORDER=");
-  ASSERT_NE(at, std::string::npos);
-  options.erase(at, options.find('\n', at) + 1 - at);
-  entries[0].Data.assign(options.begin(), options.end());
-  const std::vector<uint8_t> shadowless = PackSkinEntries(entries);
+  const std::vector<uint8_t> shadowless = ShadowlessSkin();
+  ASSERT_FALSE(shadowless.empty());
 
   TForm* form = TForm::Create<TForm>(Application);
   form->HandleNeeded();
