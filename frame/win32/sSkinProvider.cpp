@@ -387,33 +387,43 @@ int TsSkinProvider::FrameHitTestAt(POINT screen) {
   return borderForm_ ? borderForm_->BorderHitTest(screen) : HitTest(screen);
 }
 
-TacBorderHitInput TsSkinProvider::BorderHitInput(const TacFrameModel& m) {
-  TacBorderHitInput in;
-  in.OwnerEnabled = IsWindowEnabled(form_->Handle()) != FALSE;
+std::vector<TacTitleButtonHit> TsSkinProvider::TitleButtonHits(const TacFrameModel& m, bool helpShown) const {
+  std::vector<TacTitleButtonHit> hits;
   const TacSysMenuState s = SysMenu();
   TacTitleButtonState bs{s.EnabledMax, s.EnabledRestore, s.EnabledMin};
   auto add = [&](const TsButtonRecord& b, TacTitleButtonKind kind, int userIndex, bool userEnabled) {
-    in.Buttons.push_back({b.R, TitleButtonHitCode(kind, userIndex, userEnabled, bs, m.Minimized())});
+    hits.push_back({b.R, TitleButtonHitCode(kind, userIndex, userEnabled, bs, m.Minimized())});
   };
   if (s.VisibleClose && buttons_[kClose].MaskIndex >= 0) add(buttons_[kClose], TacTitleButtonKind::Close, 0, true);
   if (s.VisibleMax) add(buttons_[kMax], TacTitleButtonKind::Maximize, 0, true);
   if (s.VisibleMin || m.Minimized()) add(buttons_[kMin], TacTitleButtonKind::Minimize, 0, true);
-  if (m.ExStyle & WS_EX_CONTEXTHELP) add(buttons_[kHelp], TacTitleButtonKind::Help, 0, true);
+  if (helpShown) add(buttons_[kHelp], TacTitleButtonKind::Help, 0, true);
   for (size_t i = 0; i < titleButtons_.size(); ++i)
     if (titleButtons_[i].Visible)
       add(titleButtons_[i].Record, TacTitleButtonKind::User, static_cast<int>(i), titleButtons_[i].Enabled);
-  if (TsSkinManager* mgr = Manager()) {
-    const int grip = mgr->GetMaskIndex(mgr->ConstData.IndexGlobalInfo, "GLOBALINFO", "GRIPIMAGE");
-    in.HasGripImage = grip >= 0;
-    in.TestGrip = GripMode == gmRightBottom && (m.Style & WS_THICKFRAME);
-    if (grip >= 0 && skinData_->CacheBitmap()) {
-      const TacIconSize g = ButtonImageSize(mgr, grip);
-      const TacRect e = ExtMargins(m);
-      const int sb = SysBorderWidth(m, true);
-      const TacBitmap* cache = skinData_->CacheBitmap();
-      in.GripTopLeft = TacPoint{cache->Width() - g.Width - sb - e.Right - 1, cache->Height() - g.Height - sb - e.Bottom - 1};
-    }
-  }
+  return hits;
+}
+
+bool TsSkinProvider::GripTopLeft(const TacFrameModel& m, int width, int height, const TacRect& margins,
+                                 TacPoint& at) const {
+  TsSkinManager* mgr = Manager();
+  if (!mgr) return false;
+  const int grip = mgr->GetMaskIndex(mgr->ConstData.IndexGlobalInfo, "GLOBALINFO", "GRIPIMAGE");
+  if (grip < 0) return false;
+  const TacIconSize g = ButtonImageSize(mgr, grip);
+  const int sb = SysBorderWidth(m, true);
+  at = TacPoint{width - g.Width - sb - margins.Right - 1, height - g.Height - sb - margins.Bottom - 1};
+  return true;
+}
+
+TacBorderHitInput TsSkinProvider::BorderHitInput(const TacFrameModel& m) {
+  TacBorderHitInput in;
+  in.OwnerEnabled = IsWindowEnabled(form_->Handle()) != FALSE;
+  // The border window counts the help button by the context-help style.
+  in.Buttons = TitleButtonHits(m, (m.ExStyle & WS_EX_CONTEXTHELP) != 0);
+  in.TestGrip = GripMode == gmRightBottom && (m.Style & WS_THICKFRAME);
+  if (const TacBitmap* cache = skinData_->CacheBitmap())
+    in.HasGripImage = GripTopLeft(m, cache->Width(), cache->Height(), ExtMargins(m), in.GripTopLeft);
   return in;
 }
 
@@ -431,28 +441,9 @@ int TsSkinProvider::HitTest(POINT screen) {
   GetWindowRect(form_->Handle(), &wr);
   const TacPoint p{screen.x - wr.left, screen.y - wr.top};
   TacHitTestInput in;
-  const TacSysMenuState s = SysMenu();
-  TacTitleButtonState bs{s.EnabledMax, s.EnabledRestore, s.EnabledMin};
-  auto add = [&](const TsButtonRecord& b, TacTitleButtonKind kind, int userIndex, bool userEnabled) {
-    in.Buttons.push_back({b.R, TitleButtonHitCode(kind, userIndex, userEnabled, bs, m.Minimized())});
-  };
-  if (s.VisibleClose && buttons_[kClose].MaskIndex >= 0) add(buttons_[kClose], TacTitleButtonKind::Close, 0, true);
-  if (s.VisibleMax) add(buttons_[kMax], TacTitleButtonKind::Maximize, 0, true);
-  if (s.VisibleMin || m.Minimized()) add(buttons_[kMin], TacTitleButtonKind::Minimize, 0, true);
-  if (form_->BorderIcons() & biHelp) add(buttons_[kHelp], TacTitleButtonKind::Help, 0, true);
-  for (size_t i = 0; i < titleButtons_.size(); ++i)
-    if (titleButtons_[i].Visible)
-      add(titleButtons_[i].Record, TacTitleButtonKind::User, static_cast<int>(i), titleButtons_[i].Enabled);
-  if (TsSkinManager* mgr = Manager()) {
-    const int grip = mgr->GetMaskIndex(mgr->ConstData.IndexGlobalInfo, "GLOBALINFO", "GRIPIMAGE");
-    in.HasGripImage = grip >= 0;
-    in.TestGrip = GripMode == gmRightBottom && (m.Style & WS_THICKFRAME);
-    if (grip >= 0) {
-      const TacIconSize g = ButtonImageSize(mgr, grip);
-      const int sb = SysBorderWidth(m, true);
-      in.GripTopLeft = TacPoint{m.Width - g.Width - sb - 1, m.Height - g.Height - sb - 1};
-    }
-  }
+  in.Buttons = TitleButtonHits(m, (form_->BorderIcons() & biHelp) != 0);
+  in.TestGrip = GripMode == gmRightBottom && (m.Style & WS_THICKFRAME);
+  in.HasGripImage = GripTopLeft(m, m.Width, m.Height, TacRect{0, 0, 0, 0}, in.GripTopLeft);
   const int code = FrameHitTest(m, p, in);
   if (IsBorderZone(code))
     SetHotButton(-1, true);

@@ -239,6 +239,11 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   // Wine, and every child's background request would pay them.
   TacPoint cacheClientOffset_{0, 0};
   int TitleSectionIndex();
+  // The visible title buttons with their hit codes, in hit-test order.
+  std::vector<TacTitleButtonHit> TitleButtonHits(const TacFrameModel& m, bool helpShown) const;
+  // Where the size grip starts in an image of that size with those shadow margins;
+  // false when the skin has no grip image.
+  bool GripTopLeft(const TacFrameModel& m, int width, int height, const TacRect& margins, TacPoint& at) const;
   // The border masks whose key-coloured corners cut the frame: the form section's and
   // the title section's (empty when the skin has none).
   TacCornerMask CornerMask(int mask) const;
