@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "frame/acAnimationSteps.h"
 #include "frame/acBorderForm.h"
 #include "frame/acFrameGeometry.h"
+#include "frame/acFrameHitTest.h"
 #include "frame/sSkinProvider.h"
 #include "framework/vclApplication.h"
 #include "framework/vclSubclass.h"
@@ -272,6 +275,50 @@ TEST_F(BorderForm, ClickInTheShadowReachesTheWindowBelowNotTheForm) {
   EXPECT_EQ(GetForegroundWindow(), back.Window()) << "the window below is activated";
   EXPECT_NE(GetForegroundWindow(), form_->Handle());
   watch.Detach();
+  SetCursorPos(1270, 1010);
+}
+
+// The title lies on the border window: dragging it moves the form, and the border
+// window follows.
+TEST_F(BorderForm, DraggingTheTitleMovesTheForm) {
+  RECT before;
+  GetWindowRect(form_->Handle(), &before);
+  const RECT br = BorderRect();
+  const POINT grab{br.left + 200, br.top + Margins().Top + 10};
+  ASSERT_EQ(provider_->BorderForm()->BorderHitTest(grab), acHit::Caption);
+  SetForegroundWindow(form_->Handle());
+  // The pointer is worked from another thread: the press starts the platform's move
+  // loop on this one, which runs until the button comes up.
+  std::atomic<bool> done{false};
+  std::thread hand([&] {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    SetCursorPos(grab.x, grab.y);
+    Sleep(50);
+    in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &in, sizeof in);
+    Sleep(100);
+    for (int i = 1; i <= 8; ++i) {
+      SetCursorPos(grab.x + 10 * i, grab.y + 5 * i);
+      in.mi.dwFlags = MOUSEEVENTF_MOVE;
+      SendInput(1, &in, sizeof in);
+      Sleep(30);
+    }
+    in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in, sizeof in);
+    Sleep(50);
+    done = true;
+  });
+  PumpUntil([&] { return done.load(); }, 10000);
+  hand.join();
+  Settle();
+  RECT after;
+  GetWindowRect(form_->Handle(), &after);
+  EXPECT_EQ(after.left - before.left, 80);
+  EXPECT_EQ(after.top - before.top, 40);
+  const RECT moved = BorderRect();
+  EXPECT_EQ(moved.left - br.left, after.left - before.left) << "the border window follows";
+  EXPECT_EQ(moved.top - br.top, after.top - before.top);
   SetCursorPos(1270, 1010);
 }
 
