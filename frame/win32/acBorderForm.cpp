@@ -45,20 +45,14 @@ TacBorderForm::TacBorderForm(TsSkinProvider* owner) : owner_(owner) {
   // must lie directly below it.
   HWND w = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                            nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (w) {
-    SetPropW(w, L"TacHelperTag", reinterpret_cast<HANDLE>(static_cast<intptr_t>(kTag)));
-    Attach(w);
-  }
+  if (w) Attach(w);
 }
 
 TacBorderForm::~TacBorderForm() {
   if (owner_) owner_->StopButtonAnimations();
   HWND w = Window();
   Detach();
-  if (w) {
-    RemovePropW(w, L"TacHelperTag");
-    DestroyWindow(w);
-  }
+  if (w) DestroyWindow(w);
 }
 
 TacFrameModel TacBorderForm::Model() const { return owner_->Model(); }
@@ -105,7 +99,7 @@ void TacBorderForm::UpdateBorder(bool repaint, int opacity) {
   const bool send = cache && cache->Width() > 0 && height > 0 && (repaint || sizeDiffers);
   if (send && LayeredWindowUpdater() && !passingThrough_) {
     if (form->AlphaBlend()) opacity = form->AlphaBlendValue();
-    SendImage(insertAfter, at, opacity);
+    SendImage(m, insertAfter, at, opacity);
   } else {
     UINT flags = kPlaceFlags | SWP_NOSIZE;
     if (!repaint) flags |= SWP_NOREDRAW;
@@ -114,9 +108,8 @@ void TacBorderForm::UpdateBorder(bool repaint, int opacity) {
   updating_ = false;
 }
 
-void TacBorderForm::SendImage(HWND insertAfter, POINT at, int opacity) {
+void TacBorderForm::SendImage(const TacFrameModel& m, HWND insertAfter, POINT at, int opacity) {
   HWND w = Window();
-  const TacFrameModel m = Model();
   TacBitmap* cache = owner_->FrameCache();
   const int width = cache->Width();
   const int height = cache->Height() - MaximizedBottomCut(m);
@@ -296,8 +289,8 @@ void TacBorderForm::WndProc(TMessage& m) {
       Inherited(m);
       return;
     case WM_NCMOUSEMOVE:
+      // The hover was updated by the WM_SETCURSOR before this message.
       TrackLeave();
-      BorderHitTest(MessagePoint(m.LParam));
       m.Result = 0;
       return;
     case WM_MOUSEACTIVATE: {

@@ -16,9 +16,6 @@ class TsSkinProvider;
 
 class TacBorderForm : public TWindowSubclass {
  public:
-  // Tag the border window carries: the automatic skinning leaves it alone.
-  static constexpr int kTag = -98;
-
   // Creates the border window hidden; the first UpdateBorder shows it.
   explicit TacBorderForm(TsSkinProvider* owner);
   ~TacBorderForm() override;
@@ -42,7 +39,7 @@ class TacBorderForm : public TWindowSubclass {
 
  private:
   TacFrameModel Model() const;
-  void SendImage(HWND insertAfter, POINT at, int opacity);
+  void SendImage(const TacFrameModel& m, HWND insertAfter, POINT at, int opacity);
   void UpdateRegion(const TacFrameModel& m, int width, int height);
   // Mouse input in the shadow: a hole at the point lets the following input through
   // to the window below, and this message goes there at once.

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include <cstring>
 
 #include "controls/sCommonData.h"
+#include "frame/acAnimationPicture.h"
 #include "frame/acAnimationSteps.h"
 #include "frame/acBorderForm.h"
 #include "frame/acFrameGeometry.h"
@@ -14,7 +14,6 @@
 #include "paint/acGdiHandles.h"
 #include "paint/acLayeredWindow.h"
 #include "paint/acPremultiply.h"
-#include "paint/acStretch.h"
 
 namespace {
 
@@ -23,29 +22,6 @@ const wchar_t kCoverClass[] = L"TacRedrawCover";
 void Unfreeze(HWND wnd) {
   SendMessageW(wnd, WM_SETREDRAW, TRUE, 0);
   RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-}
-
-void SendPicture(TUpdateLayeredWindowFn update, HWND cover, HDC screen, const TacBitmap& picture, uint8_t opacity) {
-  TacMemoryDC source(screen);
-  if (!source || !picture.Handle()) return;
-  TacSelectObject selected(source.Get(), static_cast<HBITMAP>(picture.Handle()));
-  POINT from{0, 0};
-  SIZE size{picture.Width(), picture.Height()};
-  BLENDFUNCTION blend{AC_SRC_OVER, 0, opacity, AC_SRC_ALPHA};
-  update(cover, screen, nullptr, &size, source.Get(), &from, 0, &blend, ULW_ALPHA);
-}
-
-// Puts the capture into the step picture, whole or stretched. The picture is not
-// cleared: a growing capture covers the smaller one before it, and a fading one is
-// put there once.
-void DrawStep(TacBitmap& to, const TacBitmap& capture, const TacAnimationStep& step) {
-  if (step.Whole) {
-    if (!step.Redraw) return;
-    const size_t bytes = static_cast<size_t>(capture.Width()) * 4;
-    for (int y = 0; y < capture.Height(); ++y) std::memcpy(to.Row(y), capture.Row(y), bytes);
-    return;
-  }
-  StretchNearest(&to, step.Place, &capture, TacRect{0, 0, capture.Width(), capture.Height()});
 }
 
 }  // namespace
@@ -89,13 +65,13 @@ void AnimateFormRedraw(TForm* form, int timeMs, uint8_t targetOpacity, TacAnimTy
     TacWindowDC screen(nullptr);
     const int n = AnimationStepCount(timeMs);
     const std::vector<TacAnimationStep> steps = ShowAnimationSteps(w, h, n, targetOpacity, mode, false);
-    SendPicture(update, cover, screen.Get(), *capture, steps.empty() ? targetOpacity : 0);
+    SendLayeredPicture(update, cover, screen.Get(), nullptr, *capture, steps.empty() ? targetOpacity : 0);
     HWND above = GetWindow(wnd, GW_HWNDPREV);
     SetWindowPos(cover, topmost ? HWND_TOPMOST : (above ? above : HWND_TOP), wr.left, wr.top, w, h,
                  SWP_NOCOPYBITS | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_SHOWWINDOW);
     for (const TacAnimationStep& step : steps) {
-      DrawStep(*stepImage, *capture, step);
-      SendPicture(update, cover, screen.Get(), *stepImage, step.Opacity);
+      DrawAnimationStep(*stepImage, *capture, step);
+      SendLayeredPicture(update, cover, screen.Get(), nullptr, *stepImage, step.Opacity);
       Sleep(acAnimationStepMs);
     }
   }

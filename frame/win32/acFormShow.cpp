@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <cstring>
-
 #include "controls/sCommonData.h"
+#include "frame/acAnimationPicture.h"
 #include "frame/acAnimationSteps.h"
 #include "frame/acBorderForm.h"
 #include "frame/acFrameGeometry.h"
@@ -13,21 +12,10 @@
 #include "paint/acGdiHandles.h"
 #include "paint/acLayeredWindow.h"
 #include "paint/acPremultiply.h"
-#include "paint/acStretch.h"
 
 namespace {
 
 constexpr UINT kShowFlags = SWP_NOOWNERZORDER | SWP_NOCOPYBITS | SWP_NOACTIVATE | SWP_NOREDRAW;  // 0x318
-
-bool Send(TUpdateLayeredWindowFn update, HWND wnd, HDC screen, POINT at, const TacBitmap& picture, uint8_t opacity) {
-  TacMemoryDC source(screen);
-  if (!source || !picture.Handle()) return false;
-  TacSelectObject selected(source.Get(), static_cast<HBITMAP>(picture.Handle()));
-  POINT from{0, 0};
-  SIZE size{picture.Width(), picture.Height()};
-  BLENDFUNCTION blend{AC_SRC_OVER, 0, opacity, AC_SRC_ALPHA};
-  return update(wnd, screen, &at, &size, source.Get(), &from, 0x1FFFFFFF, &blend, ULW_ALPHA) != FALSE;
-}
 
 }  // namespace
 
@@ -51,7 +39,7 @@ bool AnimateFormShow(TsSkinProvider* provider, int timeMs, uint8_t targetOpacity
   if (!capture) return false;
   PremultiplyAlpha(capture.get());
   const int w = capture->Width(), h = capture->Height();
-  const POINT at = provider->FrameOrigin();
+  const POINT at = provider->FrameOriginOf(m);
   // The client too lies on the border window until the form is there.
   SetWindowRegion(bw, TacRegionHandle(), false);
   SetWindowLongW(bw, GWL_EXSTYLE, GetWindowLongW(bw, GWL_EXSTYLE) | WS_EX_LAYERED | WS_EX_NOACTIVATE);
@@ -62,24 +50,19 @@ bool AnimateFormShow(TsSkinProvider* provider, int timeMs, uint8_t targetOpacity
       ShowAnimationSteps(w, h, AnimationStepCount(timeMs), targetOpacity, mode, false);
   TacWindowDC screen(nullptr);
   if (!screen) return false;
-  if (!Send(update, bw, screen.Get(), at, *capture, steps.empty() ? targetOpacity : 0)) return false;
+  if (!SendLayeredPicture(update, bw, screen.Get(), &at, *capture, steps.empty() ? targetOpacity : 0)) return false;
   SetWindowPos(bw, HWND_TOP, at.x, at.y, w, h, kShowFlags | SWP_SHOWWINDOW);
   SetWindowPos(bw, insertAfter, at.x, at.y, w, h, kShowFlags);
   if (!steps.empty()) {
     TacBitmapPtr stepImage = NewBitmap32(w, h);
     if (stepImage && stepImage->Handle()) {
       for (const TacAnimationStep& step : steps) {
-        if (step.Whole) {
-          if (step.Redraw)
-            for (int y = 0; y < h; ++y) std::memcpy(stepImage->Row(y), capture->Row(y), static_cast<size_t>(w) * 4);
-        } else {
-          StretchNearest(stepImage.get(), step.Place, capture.get(), TacRect{0, 0, w, h});
-        }
-        Send(update, bw, screen.Get(), at, *stepImage, step.Opacity);
+        DrawAnimationStep(*stepImage, *capture, step);
+        SendLayeredPicture(update, bw, screen.Get(), &at, *stepImage, step.Opacity);
         Sleep(acAnimationStepMs);
       }
     }
-    Send(update, bw, screen.Get(), at, *capture, targetOpacity);
+    SendLayeredPicture(update, bw, screen.Get(), &at, *capture, targetOpacity);
   }
   return true;
 }

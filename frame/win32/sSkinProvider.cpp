@@ -428,10 +428,19 @@ TacBorderHitInput TsSkinProvider::BorderHitInput(const TacFrameModel& m) {
 }
 
 POINT TsSkinProvider::FrameOrigin() const {
+  if (!borderForm_) {
+    RECT wr{0, 0, 0, 0};
+    if (form_->HandleAllocated()) GetWindowRect(form_->Handle(), &wr);
+    return POINT{wr.left, wr.top};
+  }
+  return FrameOriginOf(Model());
+}
+
+POINT TsSkinProvider::FrameOriginOf(const TacFrameModel& m) const {
   RECT wr{0, 0, 0, 0};
   if (form_->HandleAllocated()) GetWindowRect(form_->Handle(), &wr);
   if (!borderForm_) return POINT{wr.left, wr.top};
-  const TacPoint off = BorderWindowOffset(Model());
+  const TacPoint off = BorderWindowOffset(m);
   return POINT{wr.left - off.X, wr.top - off.Y};
 }
 
@@ -534,7 +543,11 @@ void TsSkinProvider::AnimateFormHide() {
 }
 
 void TsSkinProvider::FrameCacheFormat(int& width, int& height, TacPixelFormat& format) const {
-  const TacFrameModel m = Model();
+  FrameCacheFormatOf(Model(), width, height, format);
+}
+
+void TsSkinProvider::FrameCacheFormatOf(const TacFrameModel& m, int& width, int& height,
+                                        TacPixelFormat& format) const {
   width = borderForm_ ? FrameWidth(m) : m.Width;
   height = CacheHeight(m);
   format = borderForm_ ? TacPixelFormat::pf32bit : TacPixelFormat::pf24bit;
@@ -548,7 +561,7 @@ void TsSkinProvider::PaintFrameCache() {
   TacBitmap* cache = skinData_->CacheBitmap();
   int width = 0, height = 0;
   TacPixelFormat format = TacPixelFormat::pf24bit;
-  FrameCacheFormat(width, height, format);
+  FrameCacheFormatOf(m, width, height, format);
   if (!cache || cache->Width() != width || cache->Height() != height || cache->Format() != format) {
     const bool fresh = !cache || cache->Width() == 0;
     skinData_->InitCacheBitmap();
@@ -564,7 +577,7 @@ void TsSkinProvider::PaintFrameCache() {
   const TacRect frame = FrameRectInCache(m, cache->Width(), cache->Height());
   const bool centred = CentredBorderMode(m);
   const TacParentImage none = ParentImageFromColor(skinData_->GetControlColor(state));
-  const POINT origin = FrameOrigin();
+  const POINT origin = FrameOriginOf(m);
   PaintItem(skinData_->SectionIndex(), skinData_->SkinSection(), none, skinData_->TextureIndex(),
             skinData_->HotTextureIndex(), mgr, cache, TacPoint{origin.x + frame.Left, origin.y + frame.Top}, frame,
             state, true);

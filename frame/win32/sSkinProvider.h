@@ -175,12 +175,15 @@ class TsSkinProvider : public TComponent, public TacProviderHost {
   bool BorderUpdatesAllowed() const;
   // Screen position of the frame cache's top-left: the border window's, else the form's.
   POINT FrameOrigin() const;
+  // The same for a window model already taken (asking the platform for one is dear).
+  POINT FrameOriginOf(const TacFrameModel& m) const;
   void StopButtonAnimations() { FreeButtonAnimations(); }
 
   // ---- TacProviderHost
   TForm* HostForm() const override { return form_; }
   void FreeFrameCache() override;
   void FrameCacheFormat(int& width, int& height, TacPixelFormat& format) const override;
+  void FrameCacheFormatOf(const TacFrameModel& m, int& width, int& height, TacPixelFormat& format) const;
 
  private:
   void Attach();

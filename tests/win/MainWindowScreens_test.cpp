@@ -214,7 +214,8 @@ TEST_F(Screens, FrameActiveInactiveAndTheCloseGlow) {
   const POINT origin = provider->FrameOrigin();
   const POINT centre{origin.x + (close.R.Left + close.R.Right) / 2, origin.y + (close.R.Top + close.R.Bottom) / 2};
   // The pointer over the button, as the border window hears of it.
-  SendMessageW(border, WM_NCMOUSEMOVE, HTOBJECT, MAKELPARAM(centre.x, centre.y));
+  SetCursorPos(centre.x, centre.y);
+  SendMessageW(border, WM_SETCURSOR, reinterpret_cast<WPARAM>(border), MAKELPARAM(HTOBJECT, WM_MOUSEMOVE));
   ASSERT_EQ(close.State, 1);
   ASSERT_NE(close.Animation, nullptr);
   // The fade-in to its end, as if the pointer stayed on the button (the real one

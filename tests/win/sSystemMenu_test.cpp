@@ -15,6 +15,7 @@
 #include "MenuTestSupport.h"
 #include "app/ProgramArguments.h"
 #include "app/uVqMainFrm.h"
+#include "frame/acBorderForm.h"
 #include "frame/sSkinProvider.h"
 #include "frame/sSystemMenu.h"
 #include "menus/acPopupBackgroundList.h"
@@ -239,7 +240,9 @@ TEST_F(MainWindowSystemMenu, RightReleaseOnTheCaptionOpensTheSkinnedMenuWithItsG
                                // The picture: the window with its menu open.
                                RECT pr, all;
                                GetWindowRect(popups[0], &pr);
-                               GetWindowRect(w_, &all);
+                               // The frame with its shadow lies on the border window.
+                               GetWindowRect(provider_->BorderForm() ? provider_->BorderForm()->BorderWindow() : w_,
+                                             &all);
                                UnionRect(&all, &all, &pr);
                                InflateRect(&all, 12, 12);
                                screen = NewDibBitmap(all.right - all.left, all.bottom - all.top, TacPixelFormat::pf24bit);

@@ -368,11 +368,11 @@ int main() {
   if (frame > 0)
     std::printf("frame cache of %dx%d rebuilt: %.1f us; BitBlt of as many pixels: %.2f us; ratio %.1f\n", frameW,
                 frameH, frame, frameBlit, frame / frameBlit);
-    if (borderShown)
-      std::printf("border window image of %dx%d (frame cache with its shadow) composed, premultiplied and handed to "
-                  "the platform: %.1f us; BitBlt of as many pixels: %.2f us; ratio %.1f (composing alone: the frame "
-                  "cache above)\n",
-                  frameW, frameH, borderSend, frameBlit, frameBlit > 0 ? borderSend / frameBlit : 0.0);
+  if (borderShown)
+    std::printf("border window image of %dx%d (frame cache with its shadow) composed, premultiplied and handed to "
+                "the platform: %.1f us; BitBlt of as many pixels: %.2f us; ratio %.1f (composing alone: the frame "
+                "cache above)\n",
+                frameW, frameH, borderSend, frameBlit, frameBlit > 0 ? borderSend / frameBlit : 0.0);
   if (glowStep > 0)
     std::printf("title-button fade step (%dx%d glow): %.1f us; BitBlt of the same pixels: %.2f us; ratio %.1f\n",
                 glowW, glowH, glowStep, glowBlit, glowStep / glowBlit);
